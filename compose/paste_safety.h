@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace compose {
+
+// Where the copied command line is meant to be pasted.
+enum class PasteTarget { WindowsCommandPrompt, PosixShell };
+
+// The first character of `modelpath` that would end its double quotes or run a command when
+// the line is pasted into `target`: a double quote or a control character (0-31, 127), and in a
+// POSIX shell also '$' and '`'. Nothing when the path is safe there.
+std::optional<char16_t> FindUnsafeCharacter(std::u16string_view modelpath, PasteTarget target);
+
+}  // namespace compose

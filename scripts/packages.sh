@@ -1,0 +1,56 @@
+# Installs missing Debian packages; sourced by the run and test commands.
+
+say() { printf '==> %s\n' "$*"; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "error: '$*' needs root, and sudo is not installed" >&2
+        exit 1
+    fi
+}
+
+is_installed() {
+    [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
+}
+
+# ensure_packages PACKAGE...: installs those that are missing, refreshing the index only then.
+ensure_packages() {
+    local missing=() package
+    for package in "$@"; do
+        is_installed "$package" || missing+=("$package")
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        say "packages present: $*"
+        return
+    fi
+    say "installing ${missing[*]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# The captions are Simplified Chinese: make sure some font can show them.
+ensure_chinese_font() {
+    ensure_packages fontconfig
+    if [ -n "$(fc-list :lang=zh-cn family 2>/dev/null)" ]; then
+        say "a Simplified Chinese font is present"
+    else
+        ensure_packages fonts-wqy-microhei
+    fi
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev)
+
+# configure_and_build PRESET: configures only when the build folder is new; the build itself
+# re-runs CMake when a build file changed.
+configure_and_build() {
+    if [ ! -f "build/$1/CMakeCache.txt" ]; then
+        say "configuring preset $1"
+        cmake --preset "$1"
+    fi
+    say "building preset $1"
+    cmake --build --preset "$1"
+}

@@ -1,0 +1,437 @@
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kDefaultLine = uR"(Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0])"_s;
+
+// Sends a drag-enter and, when the target accepts it, the drop, as the platform does.
+bool Drop(QWidget* target, const QMimeData& data) {
+    const QPointF point = QRectF(target->rect()).center();
+    QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return true;
+}
+
+std::unique_ptr<QMimeData> FileList(const QStringList& paths) {
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls.append(QUrl::fromLocalFile(path));
+    }
+    data->setUrls(urls);
+    return data;
+}
+
+void WritePicture(const QString& path, QColor colour) {
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(colour);
+    QVERIFY(picture.save(path, "JPG"));
+}
+
+void WriteText(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+}  // namespace
+
+class Form1Test final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setCursorFlashTime(0); }
+    void init();
+    void cleanup();
+
+    void opensWithTheDesignTimeState();
+    void copiesTheDefaultLine();
+    void controlsChangeTheCopiedLine_data();
+    void controlsChangeTheCopiedLine();
+    void dropTakesTheFirstFileOfTheList();
+    void dropOfAnythingButALocalFileIsRefused_data();
+    void dropOfAnythingButALocalFileIsRefused();
+    void textBoxesTakeNoDrops();
+    void previewIsShownAtItsOnScreenSize();
+    void unreadablePreviewKeepsTheEarlierPicture_data();
+    void unreadablePreviewKeepsTheEarlierPicture();
+    void controlASelectsTheWholePath_data();
+    void controlASelectsTheWholePath();
+    void otherKeysLeaveTheSelectionAlone();
+    void pathBoxShowsNoCaret();
+    void doubleClickOnPreviewResetsTheSize();
+    void tabOrderFollowsTheLayout();
+    void unsafePathIsNotCopied_data();
+    void unsafePathIsNotCopied();
+    void timerTicksQuietly();
+
+private:
+    template <class Control>
+    Control* control(const QString& name) const {
+        auto* found = m_form->findChild<Control*>(name);
+        if (!found) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return found;
+    }
+    QString copy();
+    void dropFile(const QString& path);
+    QString tempPath(const QString& name) const { return m_folder->filePath(name); }
+    QImage shownPicture() const { return control<QLabel>(u"Image1"_s)->pixmap().toImage(); }
+
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+void Form1Test::init() {
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    QGuiApplication::clipboard()->setText(u"untouched"_s);
+    m_form = std::make_unique<Form1>();
+    m_form->show();
+    QApplication::setActiveWindow(m_form.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void Form1Test::cleanup() {
+    m_form.reset();
+}
+
+QString Form1Test::copy() {
+    QTest::mouseClick(control<QPushButton>(u"Command1"_s), Qt::LeftButton);
+    return QGuiApplication::clipboard()->text();
+}
+
+void Form1Test::dropFile(const QString& path) {
+    QVERIFY(Drop(control<QWidget>(u"Frame1"_s), *FileList({path})));
+}
+
+void Form1Test::opensWithTheDesignTimeState() {
+    QCOMPARE(m_form->windowTitle(), u"Karvosel"_s);
+    QCOMPARE(m_form->size(), QSize(295, 233));
+    QVERIFY(m_form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!m_form->windowIcon().isNull());
+    QCOMPARE(control<QLabel>(u"Label1"_s)->text(), QString());
+    QCOMPARE(control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
+    QCOMPARE(control<QLineEdit>(u"Text2"_s)->text(), u"400"_s);
+    QCOMPARE(control<QLineEdit>(u"Text3"_s)->text(), u"600"_s);
+    QCOMPARE(control<QLabel>(u"Label3"_s)->text(), u"X"_s);
+    QCOMPARE(control<QWidget>(u"Frame1"_s)->palette().color(QPalette::Window),
+             QColor(192, 255, 192));
+    const QStringList checked{u"Check1"_s, u"Check2"_s, u"Check3"_s, u"Check6"_s};
+    for (const QString& name :
+         {u"Check1"_s, u"Check2"_s, u"Check3"_s, u"Check4"_s, u"Check5"_s, u"Check6"_s}) {
+        QCOMPARE(control<QCheckBox>(name)->isChecked(), checked.contains(name));
+    }
+    for (const QWidget* child : m_form->findChildren<QWidget*>()) {
+        QVERIFY2(m_form->rect().contains(child->geometry()), qPrintable(child->objectName()));
+    }
+}
+
+void Form1Test::copiesTheDefaultLine() {
+    QCOMPARE(copy(), kDefaultLine);
+    QCOMPARE(copy(), kDefaultLine);
+    QVERIFY(m_form->findChild<QMessageBox*>() == nullptr);
+}
+
+void Form1Test::controlsChangeTheCopiedLine_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("expected");
+
+    const QString keep = u"keep"_s;
+    QTest::newRow("outline off") << QStringList{u"Check1"_s} << keep << keep
+                                 << uR"(Vandrelix.exe "" -xe -xi -xa -ws[400,600] -cc[0,11,0])"_s;
+    QTest::newRow("self shadow off")
+        << QStringList{u"Check2"_s} << keep << keep
+        << uR"(Vandrelix.exe "" -xss -xi -xa -ws[400,600] -cc[0,11,0])"_s;
+    QTest::newRow("ground shadow off")
+        << QStringList{u"Check3"_s} << keep << keep
+        << uR"(Vandrelix.exe "" -xs -xi -xa -ws[400,600] -cc[0,11,0])"_s;
+    QTest::newRow("information on") << QStringList{u"Check4"_s} << keep << keep
+                                    << uR"(Vandrelix.exe "" -xa -ws[400,600] -cc[0,11,0])"_s;
+    QTest::newRow("axes on") << QStringList{u"Check5"_s} << keep << keep
+                             << uR"(Vandrelix.exe "" -xi -ws[400,600] -cc[0,11,0])"_s;
+    QTest::newRow("screenshot off") << QStringList{u"Check6"_s} << keep << keep
+                                    << uR"(Vandrelix.exe "" -xi -xa -ws[400,600])"_s;
+    QTest::newRow("clicked twice")
+        << QStringList{u"Check1"_s, u"Check1"_s} << keep << keep << kDefaultLine;
+    QTest::newRow("width typed") << QStringList{} << u"1280"_s << keep
+                                 << uR"(Vandrelix.exe "" -xi -xa -ws[1280,600] -cc[0,11,0])"_s;
+    QTest::newRow("height typed") << QStringList{} << keep << u"720"_s
+                                  << uR"(Vandrelix.exe "" -xi -xa -ws[400,720] -cc[0,11,0])"_s;
+    QTest::newRow("height emptied") << QStringList{} << keep << QString()
+                                    << uR"(Vandrelix.exe "" -xi -xa -ws[400,] -cc[0,11,0])"_s;
+    QTest::newRow("width emptied")
+        << QStringList{} << QString() << u"720"_s << uR"(Vandrelix.exe "" -xi -xa -cc[0,11,0])"_s;
+}
+
+void Form1Test::controlsChangeTheCopiedLine() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QString, expected);
+
+    for (const QString& name : clicks) {
+        auto* box = control<QCheckBox>(name);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+    }
+    for (const auto& [name, text] : {std::pair{u"Text2"_s, width}, std::pair{u"Text3"_s, height}}) {
+        if (text != u"keep") {
+            auto* box = control<QLineEdit>(name);
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClicks(box, text);
+        }
+    }
+    QCOMPARE(copy(), expected);
+}
+
+void Form1Test::dropTakesTheFirstFileOfTheList() {
+    const QString first = tempPath(u"robot.v2.model"_s);
+    QVERIFY(Drop(control<QWidget>(u"Frame1"_s),
+                 *FileList({first, tempPath(u"b.model"_s), tempPath(u"c.model"_s)})));
+    const QString native = QDir::toNativeSeparators(first);
+    QCOMPARE(control<QLabel>(u"Label1"_s)->text(), u"robot.v2"_s);
+    QCOMPARE(control<QLineEdit>(u"Text1"_s)->text(), native);
+    QCOMPARE(copy(), uR"(Vandrelix.exe "%1" -xi -xa -ws[400,600] -cc[0,11,0])"_s.arg(native));
+}
+
+void Form1Test::dropOfAnythingButALocalFileIsRefused_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<bool>("withImage");
+
+    QTest::newRow("text") << u"D:\\m\\robot.model"_s << QList<QUrl>{} << false;
+    QTest::newRow("web link") << QString() << QList<QUrl>{QUrl(u"https://example.org/a.model"_s)}
+                              << false;
+    QTest::newRow("picture from a browser")
+        << QString() << QList<QUrl>{QUrl(u"https://example.org/a.jpg"_s)} << true;
+}
+
+void Form1Test::dropOfAnythingButALocalFileIsRefused() {
+    QFETCH(QString, text);
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(bool, withImage);
+
+    QMimeData data;
+    if (!text.isEmpty()) {
+        data.setText(text);
+    }
+    data.setUrls(urls);
+    if (withImage) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        data.setImageData(picture);
+    }
+    QVERIFY(!Drop(control<QWidget>(u"Frame1"_s), data));
+    QCOMPARE(control<QLabel>(u"Label1"_s)->text(), QString());
+    QCOMPARE(control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
+    QCOMPARE(copy(), kDefaultLine);
+}
+
+void Form1Test::textBoxesTakeNoDrops() {
+    const auto data = FileList({tempPath(u"robot.model"_s)});
+    for (const QString& name : {u"Text1"_s, u"Text2"_s, u"Text3"_s}) {
+        auto* box = control<QLineEdit>(name);
+        const QString before = box->text();
+        QVERIFY2(!Drop(box, *data), qPrintable(name));
+        QCOMPARE(box->text(), before);
+    }
+    QCOMPARE(copy(), kDefaultLine);
+}
+
+void Form1Test::previewIsShownAtItsOnScreenSize() {
+    WritePicture(tempPath(u"robot.jpg"_s), Qt::red);
+    dropFile(tempPath(u"robot.model"_s));
+    const QImage shown = shownPicture();
+    auto* image = control<QLabel>(u"Image1"_s);
+    QCOMPARE(shown.size(), image->size() * image->devicePixelRatioF());
+    QVERIFY(qAbs(shown.pixelColor(shown.rect().center()).red() - 255) < 16);
+
+    // A PNG under a .jpg name is shown too: the content decides.
+    QImage png(16, 16, QImage::Format_RGB32);
+    png.fill(Qt::blue);
+    QVERIFY(png.save(tempPath(u"plan.jpg"_s), "PNG"));
+    dropFile(tempPath(u"plan.model"_s));
+    QCOMPARE(shownPicture().pixelColor(8, 8), QColor(Qt::blue));
+}
+
+void Form1Test::unreadablePreviewKeepsTheEarlierPicture_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("no picture") << u"none"_s;
+    QTest::newRow("text named .jpg") << u"text"_s;
+    QTest::newRow("empty file") << u"empty"_s;
+    QTest::newRow("truncated jpeg") << u"truncated"_s;
+    QTest::newRow("directory named .jpg") << u"directory"_s;
+    QTest::newRow("fifo named .jpg") << u"fifo"_s;
+}
+
+void Form1Test::unreadablePreviewKeepsTheEarlierPicture() {
+    QFETCH(QString, kind);
+    WritePicture(tempPath(u"first.jpg"_s), Qt::red);
+    dropFile(tempPath(u"first.model"_s));
+    const qint64 firstPicture = control<QLabel>(u"Image1"_s)->pixmap().cacheKey();
+
+    const QString preview = tempPath(u"second.jpg"_s);
+    if (kind == u"text") {
+        WriteText(preview, "not a picture\n");
+    } else if (kind == u"empty") {
+        WriteText(preview, {});
+    } else if (kind == u"truncated") {
+        QFile full(tempPath(u"first.jpg"_s));
+        QVERIFY(full.open(QIODevice::ReadOnly));
+        WriteText(preview, full.read(full.size() / 3));
+    } else if (kind == u"directory") {
+        QVERIFY(QDir(m_folder->path()).mkdir(u"second.jpg"_s));
+    } else if (kind == u"fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(preview).constData(), 0600) == 0);
+    }
+    const QString model = tempPath(u"second.model"_s);
+    dropFile(model);
+
+    QCOMPARE(control<QLabel>(u"Label1"_s)->text(), u"second"_s);
+    QCOMPARE(control<QLineEdit>(u"Text1"_s)->text(), QDir::toNativeSeparators(model));
+    if (kind != u"truncated") {
+        // A truncated JPEG still decodes its first rows; anything else must leave the picture.
+        QCOMPARE(control<QLabel>(u"Image1"_s)->pixmap().cacheKey(), firstPicture);
+    }
+}
+
+void Form1Test::controlASelectsTheWholePath_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("test key event") << u"a"_s;
+    QTest::newRow("X server key event") << u"\x01"_s;
+}
+
+void Form1Test::controlASelectsTheWholePath() {
+    QFETCH(QString, text);
+    dropFile(tempPath(u"\U0001F916 robot.model"_s));
+    auto* box = control<QLineEdit>(u"Text1"_s);
+    box->setFocus();
+    box->setCursorPosition(3);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, text);
+    QApplication::sendEvent(box, &press);
+    QCOMPARE(box->selectionStart(), 0);
+    QCOMPARE(box->selectedText(), box->text());
+    QCOMPARE(box->text(), QDir::toNativeSeparators(tempPath(u"\U0001F916 robot.model"_s)));
+}
+
+void Form1Test::otherKeysLeaveTheSelectionAlone() {
+    auto* box = control<QLineEdit>(u"Text1"_s);
+    box->setFocus();
+    box->setCursorPosition(1);
+    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(box->selectionStart(), 1);
+    QCOMPARE(box->selectedText(), u"型"_s);
+}
+
+void Form1Test::pathBoxShowsNoCaret() {
+    // A drawn caret is the only thing that moves on screen when the cursor moves; blinking is
+    // off for these tests, so a caret stays drawn. A plain line edit proves the probe sees one.
+    const auto caretShows = [](QLineEdit* box) {
+        box->setCursorPosition(0);
+        const QImage atStart = box->grab().toImage();
+        box->setCursorPosition(static_cast<int>(box->text().size()));
+        return box->grab().toImage() != atStart;
+    };
+    auto* pathBox = control<QLineEdit>(u"Text1"_s);
+    QTRY_VERIFY(pathBox->hasFocus());
+    QVERIFY(!caretShows(pathBox));
+
+    QLineEdit plain(u"模型路径"_s);
+    plain.show();
+    QApplication::setActiveWindow(&plain);
+    QVERIFY(QTest::qWaitForWindowActive(&plain));
+    plain.setFocus();
+    QTRY_VERIFY(plain.hasFocus());
+    QVERIFY(caretShows(&plain));
+}
+
+void Form1Test::doubleClickOnPreviewResetsTheSize() {
+    auto* width = control<QLineEdit>(u"Text2"_s);
+    auto* height = control<QLineEdit>(u"Text3"_s);
+    width->setText(u"1"_s);
+    height->setText(u"2"_s);
+    QTest::mouseDClick(control<QLabel>(u"Image1"_s), Qt::LeftButton);
+    QCOMPARE(width->text(), u"400"_s);
+    QCOMPARE(height->text(), u"600"_s);
+    QCOMPARE(copy(), kDefaultLine);
+}
+
+void Form1Test::tabOrderFollowsTheLayout() {
+    QTRY_COMPARE(QApplication::focusWidget(), control<QWidget>(u"Text1"_s));
+    QStringList visited;
+    for (int i = 0; i < 10; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, (QStringList{u"Text1"_s, u"Command1"_s, u"Check1"_s, u"Check2"_s, u"Check3"_s,
+                                   u"Check4"_s, u"Check5"_s, u"Text2"_s, u"Text3"_s, u"Check6"_s}));
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"Text1"_s);
+}
+
+void Form1Test::unsafePathIsNotCopied_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("double quote") << uR"(a"&calc&".model)"_s << u"\""_s;
+    QTest::newRow("newline") << u"a\nrm -rf x.model"_s << u"U+000A"_s;
+    QTest::newRow("dollar") << u"$(reboot).model"_s << u"$"_s;
+    QTest::newRow("backtick") << u"`reboot`.model"_s << u"`"_s;
+}
+
+void Form1Test::unsafePathIsNotCopied() {
+    QFETCH(QString, name);
+    QFETCH(QString, named);
+    dropFile(tempPath(name));
+    QCOMPARE(copy(), u"untouched"_s);
+    auto* message = m_form->findChild<QMessageBox*>();
+    QVERIFY(message != nullptr);
+    QVERIFY2(message->text().contains(named), qPrintable(message->text()));
+    message->accept();
+}
+
+void Form1Test::timerTicksQuietly() {
+    static int warnings = 0;
+    warnings = 0;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+            warnings += type != QtDebugMsg && type != QtInfoMsg;
+        });
+    QSignalSpy ticks(m_form->findChild<QTimer*>(u"Timer1"_s), &QTimer::timeout);
+    QTest::qWait(350);
+    qInstallMessageHandler(previous);
+    QVERIFY(ticks.count() >= 2);
+    QCOMPARE(warnings, 0);
+}
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

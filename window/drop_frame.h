@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QMimeData;
+
+// The first local file a drag carries, in the platform's native form; empty when it carries none.
+QString FirstLocalFile(const QMimeData& data);
+
+// A captioned frame that accepts drags carrying a local file and hands every drop on.
+class DropFrame final : public QGroupBox {
+    Q_OBJECT
+
+public:
+    DropFrame(const QString& title, QWidget* parent);
+
+signals:
+    void dropped(const QMimeData& data);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+};

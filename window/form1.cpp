@@ -1,0 +1,227 @@
+#include "window/form1.h"
+
+#include "compose/dropped_path.h"
+#include "compose/paste_safety.h"
+#include "window/drop_frame.h"
+#include "window/layout_table.h"
+#include "window/preview_loader.h"
+#include "window/stay_on_top.h"
+#include "window/text_conversion.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Where a copied line will be pasted: a command prompt on Windows, a shell elsewhere.
+constexpr compose::PasteTarget kPasteTarget =
+#ifdef Q_OS_WIN
+    compose::PasteTarget::WindowsCommandPrompt;
+#else
+    compose::PasteTarget::PosixShell;
+#endif
+
+QString DescribeCharacter(char16_t c) {
+    switch (c) {
+        case u'"':
+            return u"双引号 (\")"_s;
+        case u'$':
+            return u"美元符号 ($)"_s;
+        case u'`':
+            return u"反引号 (`)"_s;
+        default:
+            return u"控制字符 U+%1"_s.arg(static_cast<int>(c), 4, 16, QChar(u'0')).toUpper();
+    }
+}
+
+// A check box's value as the option rules count it: 0 cleared, 1 checked, 2 grayed.
+std::int16_t CheckValue(const QCheckBox& box) {
+    switch (box.checkState()) {
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        case Qt::Unchecked:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Karvosel"_s);
+    setWindowIcon(QIcon(u":/karvosel.png"_s));
+    setFixedSize(ToPixels(kFormClientTwips).size());
+    BuildControls(*this);
+
+    m_frame1 = Find<DropFrame>(u"Frame1");
+    m_label1 = Find<QLabel>(u"Label1");
+    m_text1 = Find<QLineEdit>(u"Text1");
+    m_checks = {Find<QCheckBox>(u"Check1"), Find<QCheckBox>(u"Check2"), Find<QCheckBox>(u"Check3"),
+                Find<QCheckBox>(u"Check4"), Find<QCheckBox>(u"Check5"), Find<QCheckBox>(u"Check6")};
+    m_text2 = Find<QLineEdit>(u"Text2");
+    m_text3 = Find<QLineEdit>(u"Text3");
+    m_command1 = Find<QPushButton>(u"Command1");
+    m_image1 = Find<QLabel>(u"Image1");
+    m_timer1 = Find<QTimer>(u"Timer1");
+
+    constexpr std::array kCheckClicks{&Form1::Check1_Click, &Form1::Check2_Click,
+                                      &Form1::Check3_Click, &Form1::Check4_Click,
+                                      &Form1::Check5_Click, &Form1::Check6_Click};
+    for (std::size_t i = 0; i < m_checks.size(); ++i) {
+        connect(m_checks[i], &QCheckBox::clicked, this, kCheckClicks[i]);
+    }
+    connect(m_text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
+    connect(m_text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
+    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_frame1, &DropFrame::dropped, this, &Form1::Frame1_OLEDragDrop);
+    connect(m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    m_text1->installEventFilter(this);
+    m_image1->installEventFilter(this);
+
+    Form_Load();
+    m_text1->setFocus();
+    m_timer1->start();
+}
+
+// Text1 must let go of the style before the style, a member, is destroyed.
+Form1::~Form1() {
+    m_text1->setStyle(nullptr);
+}
+
+template <class Control>
+Control* Form1::Find(const char16_t* name) const {
+    return findChild<Control*>(QString::fromUtf16(name), Qt::FindDirectChildrenOnly);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_text1 && event->type() == QEvent::FocusIn) {
+        Text1_GotFocus();
+    } else if (watched == m_text1 && event->type() == QEvent::KeyPress) {
+        Text1_KeyPress(static_cast<const QKeyEvent&>(*event));
+    } else if (watched == m_image1 && event->type() == QEvent::MouseButtonDblClick) {
+        Image1_DblClick();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Form_Load() {
+    compose::ControlValues values;
+    for (std::size_t i = 0; i < m_checks.size(); ++i) {
+        values.checks[i] = CheckValue(*m_checks[i]);
+    }
+    values.width = ToU16(m_text2->text());
+    values.height = ToU16(m_text3->text());
+    compose::RefreshAll(m_fragments, values);
+}
+
+void Form1::RefreshBox(int box) {
+    compose::RefreshFragment(m_fragments, box,
+                             CheckValue(*m_checks[static_cast<std::size_t>(box - 1)]));
+}
+
+void Form1::Check1_Click() {
+    RefreshBox(1);
+}
+void Form1::Check2_Click() {
+    RefreshBox(2);
+}
+void Form1::Check3_Click() {
+    RefreshBox(3);
+}
+void Form1::Check4_Click() {
+    RefreshBox(4);
+}
+void Form1::Check5_Click() {
+    RefreshBox(5);
+}
+void Form1::Check6_Click() {
+    RefreshBox(6);
+}
+
+void Form1::Text2_Change() {
+    compose::RefreshWH(m_fragments, ToU16(m_text2->text()), ToU16(m_text3->text()));
+}
+
+void Form1::Text3_Change() {
+    Text2_Change();
+}
+
+void Form1::Command1_Click() {
+    if (const auto unsafe = compose::FindUnsafeCharacter(m_fragments.modelpath, kPasteTarget)) {
+        ShowWarning(u"模型路径含有%1，粘贴到命令行时会跳出引号或执行命令，因此没有复制。"_s.arg(
+            DescribeCharacter(*unsafe)));
+        return;
+    }
+    const QString line = ToQString(compose::BuildCommandLine(m_fragments));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(line);
+    // Only X11 and Windows say whether the write took; elsewhere ownership is not reported.
+    const QString platform = QGuiApplication::platformName();
+    if ((platform == u"xcb" || platform == u"windows") && !clipboard->ownsClipboard()) {
+        ShowWarning(u"无法写入剪贴板，请再试一次。"_s);
+    }
+}
+
+void Form1::Frame1_OLEDragDrop(const QMimeData& data) {
+    const QString path = FirstLocalFile(data);
+    if (path.isEmpty()) {
+        return;
+    }
+    const compose::DroppedPathParts parts =
+        compose::SplitDroppedPath(ToU16(path), QDir::separator().unicode());
+    m_label1->setText(ToQString(parts.displayname));
+    m_text1->setText(ToQString(parts.fullpath));
+    m_fragments.modelpath = parts.fullpath;
+
+    const qreal ratio = m_image1->devicePixelRatioF();
+    const QImage preview = LoadPreview(ToQString(parts.previewpath), m_image1->size() * ratio);
+    if (!preview.isNull()) {
+        QPixmap pixmap = QPixmap::fromImage(preview);
+        pixmap.setDevicePixelRatio(ratio);
+        m_image1->setPixmap(pixmap);
+    }
+}
+
+void Form1::Timer1_Timer() {
+    KeepOnTop(*this);
+}
+
+void Form1::Text1_GotFocus() {
+    if (m_text1->style() != &m_caretlessStyle) {
+        m_text1->setStyle(&m_caretlessStyle);
+    }
+}
+
+void Form1::Text1_KeyPress(const QKeyEvent& event) {
+    const bool controlA =
+        event.key() == Qt::Key_A && event.modifiers().testFlag(Qt::ControlModifier);
+    if (controlA || event.matches(QKeySequence::SelectAll)) {
+        m_text1->setSelection(0, static_cast<int>(m_text1->text().size()));
+    }
+}
+
+void Form1::Image1_DblClick() {
+    m_text2->setText(u"400"_s);
+    m_text3->setText(u"600"_s);
+}
+
+void Form1::ShowWarning(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
