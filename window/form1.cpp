@@ -60,7 +60,13 @@ std::int16_t CheckValue(const QCheckBox& box) {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+// Stay-on-top must be asked for at creation: changing window flags later hides the window.
+// The size is fixed, so there is no maximise button.
+constexpr Qt::WindowFlags kFormFlags =
+    Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Karvosel"_s);
     setWindowIcon(QIcon(u":/karvosel.png"_s));
