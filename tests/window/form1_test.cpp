@@ -1,6 +1,7 @@
 #include "window/form1.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -55,6 +56,27 @@ void WritePicture(const QString& path, QColor colour) {
     QVERIFY(picture.save(path, "JPG"));
 }
 
+// A JPEG of a picture whose left half is red and right half blue, tagged with the EXIF
+// orientation "rotate 90 degrees clockwise to show": upright, red is on top.
+QByteArray RotatedJpeg() {
+    QImage picture(64, 32, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            picture.setPixelColor(x, y, Qt::red);
+        }
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG", 95);
+    const char exif[] = "\xFF\xE1\x00\x22" "Exif\0\0" "II\x2A\x00\x08\x00\x00\x00"
+                        "\x01\x00" "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
+                        "\x00\x00\x00\x00";
+    QByteArray jpeg = buffer.data();
+    jpeg.insert(2, exif, sizeof exif - 1);  // right after the start-of-image marker
+    return jpeg;
+}
+
 void WriteText(const QString& path, const QByteArray& content) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -80,6 +102,7 @@ private slots:
     void dropOfAnythingButALocalFileIsRefused();
     void textBoxesTakeNoDrops();
     void previewIsShownAtItsOnScreenSize();
+    void previewFollowsTheExifOrientation();
     void unreadablePreviewKeepsTheEarlierPicture_data();
     void unreadablePreviewKeepsTheEarlierPicture();
     void controlASelectsTheWholePath_data();
@@ -283,6 +306,18 @@ void Form1Test::previewIsShownAtItsOnScreenSize() {
     QVERIFY(png.save(tempPath(u"plan.jpg"_s), "PNG"));
     dropFile(tempPath(u"plan.model"_s));
     QCOMPARE(shownPicture().pixelColor(8, 8), QColor(Qt::blue));
+}
+
+void Form1Test::previewFollowsTheExifOrientation() {
+    WriteText(tempPath(u"turned.jpg"_s), RotatedJpeg());
+    dropFile(tempPath(u"turned.model"_s));
+    const QImage shown = shownPicture();
+    auto* image = control<QLabel>(u"Image1"_s);
+    QCOMPARE(shown.size(), image->size() * image->devicePixelRatioF());
+    const QColor top = shown.pixelColor(shown.width() / 2, shown.height() / 5);
+    const QColor bottom = shown.pixelColor(shown.width() / 2, shown.height() * 4 / 5);
+    QVERIFY2(top.red() > 200 && top.blue() < 60, qPrintable(top.name()));
+    QVERIFY2(bottom.blue() > 200 && bottom.red() < 60, qPrintable(bottom.name()));
 }
 
 void Form1Test::unreadablePreviewKeepsTheEarlierPicture_data() {
