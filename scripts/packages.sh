@@ -42,7 +42,7 @@ ensure_chinese_font() {
     fi
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libxcb1-dev)
 
 # configure_and_build PRESET: configures only when the build folder is new; the build itself
 # re-runs CMake when a build file changed.

@@ -2,6 +2,7 @@
 
 #include "compose/dropped_path.h"
 #include "compose/paste_safety.h"
+#include "window/clipboard_handover.h"
 #include "window/drop_frame.h"
 #include "window/layout_table.h"
 #include "window/preview_loader.h"
@@ -122,6 +123,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         Image1_DblClick();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The copied line is the program's only output: it must still be there to paste after closing.
+void Form1::closeEvent(QCloseEvent* event) {
+    KeepClipboardAfterExit();
+    QWidget::closeEvent(event);
 }
 
 void Form1::Form_Load() {

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# With no clipboard manager running, the copied line stays on the X clipboard after the
+# window closes, served by the helper until another program takes the clipboard.
+# Arguments: karvosel, karvosel-clipboard, close_window.
+set -euo pipefail
+. "$(dirname "$0")/../xvfb.sh"
+karvosel=$1 helper=$2 close_window=$3
+
+helper_runs() { pgrep -f "^$helper\$" >/dev/null; }
+helper_gone() { ! helper_runs; }
+
+# The helper alone: any text, the Chinese of a path included, comes back byte for byte.
+text='Vandrelix.exe "/home/用户/模型 1/robot.model" -xi'
+printf '%s' "$text" | "$helper" || fail "the helper did not take the clipboard"
+clipboard_is "$text" || fail "the helper serves [$(xclip -o -selection clipboard 2>&1)]"
+targets=$(xclip -o -selection clipboard -t TARGETS)
+[[ $targets == *UTF8_STRING* ]] || fail "the helper offers no UTF8_STRING: $targets"
+spawn xclip -selection clipboard -loops 1 -i /dev/null
+wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
+
+# The whole way a person goes: copy, close the window, paste.
+expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
+open_karvosel "$karvosel"
+click_copy
+wait_until clipboard_is "$expected" || fail "the copy did not reach the clipboard"
+closed_at=$(date +%s%N)
+"$close_window" "$window"
+karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
+wait_until karvosel_gone || fail "karvosel did not exit after its window was closed"
+exit_ms=$(( ($(date +%s%N) - closed_at) / 1000000 ))
+window_gone() { ! xdotool search --name '^Karvosel$' >/dev/null 2>&1; }
+wait_until window_gone || fail "the window is still on the screen"
+clipboard_is "$expected" || fail "after closing, the clipboard holds [$(xclip -o -selection clipboard 2>&1)]"
+helper_runs || fail "no helper serves the clipboard"
+
+printf 'other' | xclip -selection clipboard -loops 1 &
+pids+=($!)
+wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
+echo "PASS: the line outlived the window (closed to exited in ${exit_ms} ms); the helper left when the clipboard was taken"

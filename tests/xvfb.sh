@@ -1,0 +1,56 @@
+# Sourced by the real-display tests: a private Xvfb server for this test alone, and the helpers
+# they share. Everything started with `spawn` ends with the test.
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# spawn COMMAND...: runs it in the background, logging to $work/NAME.log, and ends it at exit.
+spawn() {
+    "$@" >"$work/$(basename "$1").log" 2>&1 &
+    pids+=($!)
+}
+
+# wait_until COMMAND...: retries for up to five seconds until COMMAND succeeds.
+wait_until() {
+    for _ in $(seq 50); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_until test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+# open_karvosel PROGRAM: starts it and sets $window to its window's id.
+open_karvosel() {
+    spawn "$1"
+    karvosel_pid=$!
+    window=""
+    find_window() { window=$(xdotool search --onlyvisible --name '^Karvosel$' 2>/dev/null | head -n1) && [ -n "$window" ]; }
+    wait_until find_window || fail "the window did not appear: $(cat "$work/karvosel.log")"
+}
+
+# click_copy: clicks the copy button, which spans 8..161 by 184..225 logical pixels.
+click_copy() {
+    xdotool mousemove --window "$window" 80 204 click 1
+}
+
+clipboard_is() {
+    [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]
+}

@@ -1,0 +1,43 @@
+#include "window/clipboard_handover.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The program that keeps serving a text piped into it, and returns once it does.
+QString Keeper() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == u"xcb") {
+        return QCoreApplication::applicationDirPath() + u"/karvosel-clipboard"_s;
+    }
+    if (platform == u"wayland") {
+        return QStandardPaths::findExecutable(u"wl-copy"_s);
+    }
+    return {};
+}
+
+}  // namespace
+
+void KeepClipboardAfterExit() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString keeper = Keeper();
+    if (keeper.isEmpty() || !clipboard->ownsClipboard()) {
+        return;
+    }
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(keeper, {});
+    if (!process.waitForStarted(1000)) {
+        return;
+    }
+    process.write(clipboard->text().toUtf8());
+    process.closeWriteChannel();
+    process.waitForFinished(2000);
+}
