@@ -27,6 +27,7 @@ closed_at=$(date +%s%N)
 "$close_window" "$window"
 karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
 wait_until karvosel_gone || fail "karvosel did not exit after its window was closed"
+wait "$karvosel_pid" || fail "karvosel exited with status $?: $(cat "$work/karvosel.log")"
 exit_ms=$(( ($(date +%s%N) - closed_at) / 1000000 ))
 window_gone() { ! xdotool search --name '^Karvosel$' >/dev/null 2>&1; }
 wait_until window_gone || fail "the window is still on the screen"

@@ -1,4 +1,4 @@
-#include "window/form1.h"
+#include "tests/window/open_form.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -19,36 +19,10 @@
 
 #include <memory>
 
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kDefaultLine = uR"(Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0])"_s;
-
-// Sends a drag-enter and, when the target accepts it, the drop, as the platform does.
-bool Drop(QWidget* target, const QMimeData& data) {
-    const QPointF point = QRectF(target->rect()).center();
-    QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted()) {
-        return false;
-    }
-    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return true;
-}
-
-std::unique_ptr<QMimeData> FileList(const QStringList& paths) {
-    auto data = std::make_unique<QMimeData>();
-    QList<QUrl> urls;
-    for (const QString& path : paths) {
-        urls.append(QUrl::fromLocalFile(path));
-    }
-    data->setUrls(urls);
-    return data;
-}
 
 void WritePicture(const QString& path, QColor colour) {
     QImage picture(64, 48, QImage::Format_RGB32);
@@ -77,12 +51,6 @@ QByteArray RotatedJpeg() {
     return jpeg;
 }
 
-void WriteText(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 }  // namespace
 
 class Form1Test final : public QObject {
@@ -103,8 +71,6 @@ private slots:
     void textBoxesTakeNoDrops();
     void previewIsShownAtItsOnScreenSize();
     void previewFollowsTheExifOrientation();
-    void unreadablePreviewKeepsTheEarlierPicture_data();
-    void unreadablePreviewKeepsTheEarlierPicture();
     void controlASelectsTheWholePath_data();
     void controlASelectsTheWholePath();
     void otherKeysLeaveTheSelectionAlone();
@@ -116,72 +82,39 @@ private slots:
     void timerTicksQuietly();
 
 private:
-    template <class Control>
-    Control* control(const QString& name) const {
-        auto* found = m_form->findChild<Control*>(name);
-        if (!found) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
-    }
-    QString copy();
-    void dropFile(const QString& path);
-    QString tempPath(const QString& name) const { return m_folder->filePath(name); }
-    QImage shownPicture() const { return control<QLabel>(u"Image1"_s)->pixmap().toImage(); }
-
-    std::unique_ptr<Form1> m_form;
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<OpenForm> m_open;
 };
 
-void Form1Test::init() {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    QGuiApplication::clipboard()->setText(u"untouched"_s);
-    m_form = std::make_unique<Form1>();
-    m_form->show();
-    QApplication::setActiveWindow(m_form.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-}
+void Form1Test::init() { m_open = std::make_unique<OpenForm>(); }
 
-void Form1Test::cleanup() {
-    m_form.reset();
-}
-
-QString Form1Test::copy() {
-    QTest::mouseClick(control<QPushButton>(u"Command1"_s), Qt::LeftButton);
-    return QGuiApplication::clipboard()->text();
-}
-
-void Form1Test::dropFile(const QString& path) {
-    QVERIFY(Drop(control<QWidget>(u"Frame1"_s), *FileList({path})));
-}
+void Form1Test::cleanup() { m_open.reset(); }
 
 void Form1Test::opensWithTheDesignTimeState() {
-    QCOMPARE(m_form->windowTitle(), u"Karvosel"_s);
-    QCOMPARE(m_form->size(), QSize(295, 233));
-    QVERIFY(m_form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!m_form->windowIcon().isNull());
-    QCOMPARE(control<QLabel>(u"Label1"_s)->text(), QString());
-    QCOMPARE(control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
-    QCOMPARE(control<QLineEdit>(u"Text2"_s)->text(), u"400"_s);
-    QCOMPARE(control<QLineEdit>(u"Text3"_s)->text(), u"600"_s);
-    QCOMPARE(control<QLabel>(u"Label3"_s)->text(), u"X"_s);
-    QCOMPARE(control<QWidget>(u"Frame1"_s)->palette().color(QPalette::Window),
+    QCOMPARE(m_open->form().windowTitle(), u"Karvosel"_s);
+    QCOMPARE(m_open->form().size(), QSize(295, 233));
+    QVERIFY(m_open->form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!m_open->form().windowIcon().isNull());
+    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), QString());
+    QCOMPARE(m_open->control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
+    QCOMPARE(m_open->control<QLineEdit>(u"Text2"_s)->text(), u"400"_s);
+    QCOMPARE(m_open->control<QLineEdit>(u"Text3"_s)->text(), u"600"_s);
+    QCOMPARE(m_open->control<QLabel>(u"Label3"_s)->text(), u"X"_s);
+    QCOMPARE(m_open->control<QWidget>(u"Frame1"_s)->palette().color(QPalette::Window),
              QColor(192, 255, 192));
     const QStringList checked{u"Check1"_s, u"Check2"_s, u"Check3"_s, u"Check6"_s};
     for (const QString& name :
          {u"Check1"_s, u"Check2"_s, u"Check3"_s, u"Check4"_s, u"Check5"_s, u"Check6"_s}) {
-        QCOMPARE(control<QCheckBox>(name)->isChecked(), checked.contains(name));
+        QCOMPARE(m_open->control<QCheckBox>(name)->isChecked(), checked.contains(name));
     }
-    for (const QWidget* child : m_form->findChildren<QWidget*>()) {
-        QVERIFY2(m_form->rect().contains(child->geometry()), qPrintable(child->objectName()));
+    for (const QWidget* child : m_open->form().findChildren<QWidget*>()) {
+        QVERIFY2(m_open->form().rect().contains(child->geometry()), qPrintable(child->objectName()));
     }
 }
 
 void Form1Test::copiesTheDefaultLine() {
-    QCOMPARE(copy(), kDefaultLine);
-    QCOMPARE(copy(), kDefaultLine);
-    QVERIFY(m_form->findChild<QMessageBox*>() == nullptr);
+    QCOMPARE(m_open->copy(), kDefaultLine);
+    QCOMPARE(m_open->copy(), kDefaultLine);
+    QVERIFY(m_open->form().findChild<QMessageBox*>() == nullptr);
 }
 
 void Form1Test::controlsChangeTheCopiedLine_data() {
@@ -224,28 +157,28 @@ void Form1Test::controlsChangeTheCopiedLine() {
     QFETCH(QString, expected);
 
     for (const QString& name : clicks) {
-        auto* box = control<QCheckBox>(name);
+        auto* box = m_open->control<QCheckBox>(name);
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
     }
     for (const auto& [name, text] : {std::pair{u"Text2"_s, width}, std::pair{u"Text3"_s, height}}) {
         if (text != u"keep") {
-            auto* box = control<QLineEdit>(name);
+            auto* box = m_open->control<QLineEdit>(name);
             box->selectAll();
             QTest::keyClick(box, Qt::Key_Delete);
             QTest::keyClicks(box, text);
         }
     }
-    QCOMPARE(copy(), expected);
+    QCOMPARE(m_open->copy(), expected);
 }
 
 void Form1Test::dropTakesTheFirstFileOfTheList() {
-    const QString first = tempPath(u"robot.v2.model"_s);
-    QVERIFY(Drop(control<QWidget>(u"Frame1"_s),
-                 *FileList({first, tempPath(u"b.model"_s), tempPath(u"c.model"_s)})));
+    const QString first = m_open->path(u"robot.v2.model"_s);
+    QVERIFY(Drop(m_open->control<QWidget>(u"Frame1"_s),
+                 *FileList({first, m_open->path(u"b.model"_s), m_open->path(u"c.model"_s)})));
     const QString native = QDir::toNativeSeparators(first);
-    QCOMPARE(control<QLabel>(u"Label1"_s)->text(), u"robot.v2"_s);
-    QCOMPARE(control<QLineEdit>(u"Text1"_s)->text(), native);
-    QCOMPARE(copy(), uR"(Vandrelix.exe "%1" -xi -xa -ws[400,600] -cc[0,11,0])"_s.arg(native));
+    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), u"robot.v2"_s);
+    QCOMPARE(m_open->control<QLineEdit>(u"Text1"_s)->text(), native);
+    QCOMPARE(m_open->copy(), uR"(Vandrelix.exe "%1" -xi -xa -ws[400,600] -cc[0,11,0])"_s.arg(native));
 }
 
 void Form1Test::dropOfAnythingButALocalFileIsRefused_data() {
@@ -275,90 +208,49 @@ void Form1Test::dropOfAnythingButALocalFileIsRefused() {
         picture.fill(Qt::blue);
         data.setImageData(picture);
     }
-    QVERIFY(!Drop(control<QWidget>(u"Frame1"_s), data));
-    QCOMPARE(control<QLabel>(u"Label1"_s)->text(), QString());
-    QCOMPARE(control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
-    QCOMPARE(copy(), kDefaultLine);
+    QVERIFY(!Drop(m_open->control<QWidget>(u"Frame1"_s), data));
+    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), QString());
+    QCOMPARE(m_open->control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
+    QCOMPARE(m_open->copy(), kDefaultLine);
 }
 
 void Form1Test::textBoxesTakeNoDrops() {
-    const auto data = FileList({tempPath(u"robot.model"_s)});
+    const auto data = FileList({m_open->path(u"robot.model"_s)});
     for (const QString& name : {u"Text1"_s, u"Text2"_s, u"Text3"_s}) {
-        auto* box = control<QLineEdit>(name);
+        auto* box = m_open->control<QLineEdit>(name);
         const QString before = box->text();
         QVERIFY2(!Drop(box, *data), qPrintable(name));
         QCOMPARE(box->text(), before);
     }
-    QCOMPARE(copy(), kDefaultLine);
+    QCOMPARE(m_open->copy(), kDefaultLine);
 }
 
 void Form1Test::previewIsShownAtItsOnScreenSize() {
-    WritePicture(tempPath(u"robot.jpg"_s), Qt::red);
-    dropFile(tempPath(u"robot.model"_s));
-    const QImage shown = shownPicture();
-    auto* image = control<QLabel>(u"Image1"_s);
+    WritePicture(m_open->path(u"robot.jpg"_s), Qt::red);
+    QVERIFY(m_open->dropFile(m_open->path(u"robot.model"_s)));
+    const QImage shown = m_open->shownPicture();
+    auto* image = m_open->control<QLabel>(u"Image1"_s);
     QCOMPARE(shown.size(), image->size() * image->devicePixelRatioF());
     QVERIFY(qAbs(shown.pixelColor(shown.rect().center()).red() - 255) < 16);
 
     // A PNG under a .jpg name is shown too: the content decides.
     QImage png(16, 16, QImage::Format_RGB32);
     png.fill(Qt::blue);
-    QVERIFY(png.save(tempPath(u"plan.jpg"_s), "PNG"));
-    dropFile(tempPath(u"plan.model"_s));
-    QCOMPARE(shownPicture().pixelColor(8, 8), QColor(Qt::blue));
+    QVERIFY(png.save(m_open->path(u"plan.jpg"_s), "PNG"));
+    QVERIFY(m_open->dropFile(m_open->path(u"plan.model"_s)));
+    QCOMPARE(m_open->shownPicture().pixelColor(8, 8), QColor(Qt::blue));
 }
 
 void Form1Test::previewFollowsTheExifOrientation() {
-    WriteText(tempPath(u"turned.jpg"_s), RotatedJpeg());
-    dropFile(tempPath(u"turned.model"_s));
-    const QImage shown = shownPicture();
-    auto* image = control<QLabel>(u"Image1"_s);
+    WriteFile(m_open->path(u"turned.jpg"_s), RotatedJpeg());
+    QVERIFY(m_open->dropFile(m_open->path(u"turned.model"_s)));
+    const QImage shown = m_open->shownPicture();
+    auto* image = m_open->control<QLabel>(u"Image1"_s);
     QCOMPARE(shown.size(), image->size() * image->devicePixelRatioF());
     const QColor top = shown.pixelColor(shown.width() / 2, shown.height() / 5);
     const QColor bottom = shown.pixelColor(shown.width() / 2, shown.height() * 4 / 5);
     QVERIFY2(top.red() > 200 && top.blue() < 60, qPrintable(top.name()));
     QVERIFY2(bottom.blue() > 200 && bottom.red() < 60, qPrintable(bottom.name()));
-}
-
-void Form1Test::unreadablePreviewKeepsTheEarlierPicture_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("no picture") << u"none"_s;
-    QTest::newRow("text named .jpg") << u"text"_s;
-    QTest::newRow("empty file") << u"empty"_s;
-    QTest::newRow("truncated jpeg") << u"truncated"_s;
-    QTest::newRow("directory named .jpg") << u"directory"_s;
-    QTest::newRow("fifo named .jpg") << u"fifo"_s;
-}
-
-void Form1Test::unreadablePreviewKeepsTheEarlierPicture() {
-    QFETCH(QString, kind);
-    WritePicture(tempPath(u"first.jpg"_s), Qt::red);
-    dropFile(tempPath(u"first.model"_s));
-    const qint64 firstPicture = control<QLabel>(u"Image1"_s)->pixmap().cacheKey();
-
-    const QString preview = tempPath(u"second.jpg"_s);
-    if (kind == u"text") {
-        WriteText(preview, "not a picture\n");
-    } else if (kind == u"empty") {
-        WriteText(preview, {});
-    } else if (kind == u"truncated") {
-        QFile full(tempPath(u"first.jpg"_s));
-        QVERIFY(full.open(QIODevice::ReadOnly));
-        WriteText(preview, full.read(full.size() / 3));
-    } else if (kind == u"directory") {
-        QVERIFY(QDir(m_folder->path()).mkdir(u"second.jpg"_s));
-    } else if (kind == u"fifo") {
-        QVERIFY(::mkfifo(QFile::encodeName(preview).constData(), 0600) == 0);
-    }
-    const QString model = tempPath(u"second.model"_s);
-    dropFile(model);
-
-    QCOMPARE(control<QLabel>(u"Label1"_s)->text(), u"second"_s);
-    QCOMPARE(control<QLineEdit>(u"Text1"_s)->text(), QDir::toNativeSeparators(model));
-    if (kind != u"truncated") {
-        // A truncated JPEG still decodes its first rows; anything else must leave the picture.
-        QCOMPARE(control<QLabel>(u"Image1"_s)->pixmap().cacheKey(), firstPicture);
-    }
 }
 
 void Form1Test::controlASelectsTheWholePath_data() {
@@ -369,19 +261,19 @@ void Form1Test::controlASelectsTheWholePath_data() {
 
 void Form1Test::controlASelectsTheWholePath() {
     QFETCH(QString, text);
-    dropFile(tempPath(u"\U0001F916 robot.model"_s));
-    auto* box = control<QLineEdit>(u"Text1"_s);
+    QVERIFY(m_open->dropFile(m_open->path(u"\U0001F916 robot.model"_s)));
+    auto* box = m_open->control<QLineEdit>(u"Text1"_s);
     box->setFocus();
     box->setCursorPosition(3);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, text);
     QApplication::sendEvent(box, &press);
     QCOMPARE(box->selectionStart(), 0);
     QCOMPARE(box->selectedText(), box->text());
-    QCOMPARE(box->text(), QDir::toNativeSeparators(tempPath(u"\U0001F916 robot.model"_s)));
+    QCOMPARE(box->text(), QDir::toNativeSeparators(m_open->path(u"\U0001F916 robot.model"_s)));
 }
 
 void Form1Test::otherKeysLeaveTheSelectionAlone() {
-    auto* box = control<QLineEdit>(u"Text1"_s);
+    auto* box = m_open->control<QLineEdit>(u"Text1"_s);
     box->setFocus();
     box->setCursorPosition(1);
     QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
@@ -398,7 +290,7 @@ void Form1Test::pathBoxShowsNoCaret() {
         box->setCursorPosition(static_cast<int>(box->text().size()));
         return box->grab().toImage() != atStart;
     };
-    auto* pathBox = control<QLineEdit>(u"Text1"_s);
+    auto* pathBox = m_open->control<QLineEdit>(u"Text1"_s);
     QTRY_VERIFY(pathBox->hasFocus());
     QVERIFY(!caretShows(pathBox));
 
@@ -412,18 +304,18 @@ void Form1Test::pathBoxShowsNoCaret() {
 }
 
 void Form1Test::doubleClickOnPreviewResetsTheSize() {
-    auto* width = control<QLineEdit>(u"Text2"_s);
-    auto* height = control<QLineEdit>(u"Text3"_s);
+    auto* width = m_open->control<QLineEdit>(u"Text2"_s);
+    auto* height = m_open->control<QLineEdit>(u"Text3"_s);
     width->setText(u"1"_s);
     height->setText(u"2"_s);
-    QTest::mouseDClick(control<QLabel>(u"Image1"_s), Qt::LeftButton);
+    QTest::mouseDClick(m_open->control<QLabel>(u"Image1"_s), Qt::LeftButton);
     QCOMPARE(width->text(), u"400"_s);
     QCOMPARE(height->text(), u"600"_s);
-    QCOMPARE(copy(), kDefaultLine);
+    QCOMPARE(m_open->copy(), kDefaultLine);
 }
 
 void Form1Test::tabOrderFollowsTheLayout() {
-    QTRY_COMPARE(QApplication::focusWidget(), control<QWidget>(u"Text1"_s));
+    QTRY_COMPARE(QApplication::focusWidget(), m_open->control<QWidget>(u"Text1"_s));
     QStringList visited;
     for (int i = 0; i < 10; ++i) {
         visited << QApplication::focusWidget()->objectName();
@@ -446,9 +338,9 @@ void Form1Test::unsafePathIsNotCopied_data() {
 void Form1Test::unsafePathIsNotCopied() {
     QFETCH(QString, name);
     QFETCH(QString, named);
-    dropFile(tempPath(name));
-    QCOMPARE(copy(), u"untouched"_s);
-    auto* message = m_form->findChild<QMessageBox*>();
+    QVERIFY(m_open->dropFile(m_open->path(name)));
+    QCOMPARE(m_open->copy(), u"untouched"_s);
+    auto* message = m_open->form().findChild<QMessageBox*>();
     QVERIFY(message != nullptr);
     QVERIFY2(message->text().contains(named), qPrintable(message->text()));
     message->accept();
@@ -461,7 +353,7 @@ void Form1Test::timerTicksQuietly() {
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
             warnings += type != QtDebugMsg && type != QtInfoMsg;
         });
-    QSignalSpy ticks(m_form->findChild<QTimer*>(u"Timer1"_s), &QTimer::timeout);
+    QSignalSpy ticks(m_open->form().findChild<QTimer*>(u"Timer1"_s), &QTimer::timeout);
     QTest::qWait(350);
     qInstallMessageHandler(previous);
     QVERIFY(ticks.count() >= 2);

@@ -1,0 +1,60 @@
+#include "tests/window/open_form.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+const QString kDefaultLine = uR"(Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0])"_s;
+
+bool Drop(QWidget* target, const QMimeData& data) {
+    const QPointF point = QRectF(target->rect()).center();
+    QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return true;
+}
+
+std::unique_ptr<QMimeData> FileList(const QStringList& paths) {
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const QString& path : paths) {
+        urls.append(QUrl::fromLocalFile(path));
+    }
+    data->setUrls(urls);
+    return data;
+}
+
+void WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+}
+
+OpenForm::OpenForm() {
+    QVERIFY(m_folder.isValid());
+    QGuiApplication::clipboard()->setText(u"untouched"_s);
+    m_form.show();
+    QApplication::setActiveWindow(&m_form);
+    QVERIFY(QTest::qWaitForWindowActive(&m_form));
+}
+
+QString OpenForm::copy() {
+    QTest::mouseClick(control<QPushButton>(u"Command1"_s), Qt::LeftButton);
+    return QGuiApplication::clipboard()->text();
+}
+
+bool OpenForm::dropFile(const QString& path) {
+    return Drop(control<QWidget>(u"Frame1"_s), *FileList({path}));
+}
+
+QImage OpenForm::shownPicture() const { return control<QLabel>(u"Image1"_s)->pixmap().toImage(); }
