@@ -46,6 +46,16 @@ QString DescribeCharacter(char16_t c) {
     }
 }
 
+// The window manager is sent every size the window icon has: the large sizes come from the
+// desktop's icon theme instead, so that start-up stays short.
+QIcon WindowIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64}) {
+        icon.addFile(u":/icons/karvosel-%1.png"_s.arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 // A check box's value as the option rules count it: 0 cleared, 1 checked, 2 grayed.
 std::int16_t CheckValue(const QCheckBox& box) {
     switch (box.checkState()) {
@@ -70,7 +80,7 @@ constexpr Qt::WindowFlags kFormFlags =
 Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Karvosel"_s);
-    setWindowIcon(QIcon(u":/karvosel.png"_s));
+    setWindowIcon(WindowIcon());
     setFixedSize(ToPixels(kFormClientTwips).size());
     BuildControls(*this);
 

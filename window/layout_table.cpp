@@ -47,11 +47,17 @@ QFont FontFor(FontRole role) {
     if (role == FontRole::PlatformDefault) {
         return font;
     }
-    // The face the captions were designed in comes first; where it is missing (most systems but
-    // Windows), the first installed Simplified Chinese face takes its place.
-    font.setFamilies({u"微软雅黑"_s, u"Microsoft YaHei"_s, u"Microsoft YaHei UI"_s,
-                      u"PingFang SC"_s, u"Noto Sans CJK SC"_s, u"Source Han Sans SC"_s,
-                      u"WenQuanYi Micro Hei"_s, u"WenQuanYi Zen Hei"_s});
+    // The face the captions were designed in comes first; where it is missing, the platform's
+    // usual Simplified Chinese face takes its place. Every missing name costs a font look-up at
+    // start-up, so each platform lists only its own.
+    font.setFamilies({
+        u"微软雅黑"_s, u"Microsoft YaHei"_s,
+#if defined(Q_OS_MACOS)
+            u"PingFang SC"_s,
+#elif !defined(Q_OS_WIN)
+            u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s, u"WenQuanYi Zen Hei"_s,
+#endif
+    });
     font.setPointSizeF(role == FontRole::Font2 ? 10.5 : 9.0);
     font.setWeight(QFont::Normal);
     return font;

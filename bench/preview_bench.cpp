@@ -1,0 +1,122 @@
+// preview_bench: drop-to-preview time and memory for large JPEGs, against a full-size decode
+// and against libjpeg-turbo's own scaled decode (djpeg -scale 1/8) of the same files.
+// With `--peak MODEL` it drops one model and prints its peak resident memory in KiB.
+#include "bench/bench_table.h"
+#include "bench/proc_status.h"
+#include "tests/window/open_form.h"
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImageReader>
+#include <QMimeData>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+double MedianMilliseconds(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// A photo-like picture: smooth gradients with fine texture, so it compresses as photos do.
+void WriteJpeg(const QString& path, int width, int height) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int noise = ((x * 7919) ^ (y * 104729)) & 31;
+            line[x] = qRgb((x * 255 / width + noise) & 255, (y * 255 / height + noise) & 255,
+                           ((x + y) / 16 + noise) & 255);
+        }
+    }
+    picture.save(path, "JPG", 90);
+}
+
+void DropModel(Form1& form, const QString& model) {
+    Drop(form.findChild<QWidget*>(u"Frame1"_s), *FileList({model}));
+}
+
+double PeakKiB(const QString& model) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {u"--peak"_s, model});
+    child.waitForFinished(-1);
+    return child.readAllStandardOutput().trimmed().toDouble();
+}
+
+int MeasurePeak(const QString& model) {
+    Form1 form;
+    form.show();
+    DropModel(form, model);
+    std::printf("%ld\n", StatusKiB(getpid(), "VmHWM"));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == u"--peak") {
+        return MeasurePeak(QString::fromLocal8Bit(argv[2]));
+    }
+
+    QTemporaryDir folder;
+    Form1 form;
+    form.show();
+    const double baseline = PeakKiB(folder.filePath(u"none.model"_s));
+    struct Size {
+        int megapixels, width, height;
+    };
+    for (const Size size :
+         {Size{1, 1152, 864}, Size{6, 2832, 2124}, Size{24, 5664, 4248}, Size{48, 8000, 6000}}) {
+        const QString name = u"photo%1"_s.arg(size.megapixels);
+        const QString jpeg = folder.filePath(name + u".jpg"_s);
+        const QString model = folder.filePath(name + u".model"_s);
+        WriteJpeg(jpeg, size.width, size.height);
+
+        const double drop = MedianMilliseconds(9, [&] { DropModel(form, model); });
+        const double djpeg = MedianMilliseconds(9, [&] {
+            QProcess::execute(u"djpeg"_s,
+                              {u"-scale"_s, u"1/8"_s, u"-outfile"_s, u"/dev/null"_s, jpeg});
+        });
+        const std::string label = std::to_string(size.megapixels) + " MP";
+        PrintRow("preview " + label + ": drop to preview, ms, vs djpeg -scale 1/8", drop,
+                 Format(djpeg), Format(drop / djpeg), "<= 1.50 x", drop <= 1.5 * djpeg);
+        if (size.megapixels == 24) {
+            const double full = MedianMilliseconds(3, [&] {
+                QImageReader reader(jpeg);
+                reader.setAllocationLimit(0);
+                reader.read();
+            });
+            PrintRow("preview " + label + ": drop to preview, ms, vs full-size decode", drop,
+                     Format(full), Format(full / drop) + " x faster", ">= 5 x faster",
+                     full >= 5 * drop);
+            // Scaled decoding still reads every coefficient: the floor's own speed-up bounds ours.
+            PrintRow("preview " + label + ": djpeg -scale 1/8 vs full-size decode, ms", djpeg,
+                     Format(full), Format(full / djpeg) + " x faster", "-", std::nullopt);
+        }
+        // Beyond a picture-free drop, memory may grow by the decoder's 1/8-scale output and a
+        // fixed allowance for its working rows, never with the picture itself.
+        const double growth = (PeakKiB(model) - baseline) / 1024.0;
+        const double allowed = (size.width / 8.0) * (size.height / 8.0) * 4 / 1048576 + 2;
+        PrintRow("preview " + label + ": peak RSS over a drop without picture, MiB", growth, "-",
+                 "-", "<= " + Format(allowed) + " MiB", growth <= allowed);
+    }
+    return 0;
+}
