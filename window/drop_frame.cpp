@@ -16,7 +16,7 @@ QString FirstLocalFile(const QMimeData& data) {
     return {};
 }
 
-DropFrame::DropFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
+DropFrame::DropFrame(QWidget* parent) : QGroupBox(parent) {
     setAcceptDrops(true);
 }
 

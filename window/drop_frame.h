@@ -12,7 +12,7 @@ class DropFrame final : public QGroupBox {
     Q_OBJECT
 
 public:
-    DropFrame(const QString& title, QWidget* parent);
+    explicit DropFrame(QWidget* parent);
 
 signals:
     void dropped(const QMimeData& data);

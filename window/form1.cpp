@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,11 +48,19 @@ QString DescribeCharacter(char16_t c) {
 }
 
 // The window manager is sent every size the window icon has: the large sizes come from the
-// desktop's icon theme instead, so that start-up stays short.
+// desktop's icon theme instead. The pixels are stored raw, so that start-up loads no image
+// decoder.
 QIcon WindowIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48, 64}) {
-        icon.addFile(u":/icons/karvosel-%1.png"_s.arg(size), QSize(size, size));
+        QFile pixels(u":/icons/karvosel-%1.rgba"_s.arg(size));
+        if (pixels.open(QIODevice::ReadOnly)) {
+            const QByteArray rgba = pixels.readAll();
+            icon.addPixmap(
+                QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(rgba.constData()), size,
+                                          size, QImage::Format_RGBA8888)
+                                       .copy()));
+        }
     }
     return icon;
 }

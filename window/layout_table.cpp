@@ -80,11 +80,25 @@ QColor FromBgr(int bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+// A control of kind Widget, named, placed and with its font, but without its text yet: a text
+// laid out before the font is set would be laid out twice.
+template <class Widget>
+Widget* NewWidget(const ControlSpec& spec, QWidget& form) {
+    auto* widget = new Widget(&form);
+    widget->setObjectName(spec.name.toString());
+    widget->setGeometry(ToPixels(spec.twips));
+    if (spec.font != FontRole::PlatformDefault) {
+        widget->setFont(FontFor(spec.font));
+    }
+    return widget;
+}
+
 QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
     const QString caption = spec.caption.toString();
     switch (spec.kind) {
         case ControlKind::Frame: {
-            auto* frame = new DropFrame(caption, &form);
+            auto* frame = NewWidget<DropFrame>(spec, form);
+            frame->setTitle(caption);
             QPalette palette = frame->palette();
             palette.setColor(QPalette::Window, FromBgr(spec.value));
             frame->setPalette(palette);
@@ -92,30 +106,37 @@ QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
             return frame;
         }
         case ControlKind::Image: {
-            auto* image = new QLabel(&form);
+            auto* image = NewWidget<QLabel>(spec, form);
             image->setScaledContents(true);
             return image;
         }
         case ControlKind::Label: {
-            auto* label = new QLabel(caption, &form);
+            auto* label = NewWidget<QLabel>(spec, form);
             // A dropped file's name is shown as it is, never read as markup.
             label->setTextFormat(Qt::PlainText);
+            label->setText(caption);
             return label;
         }
         case ControlKind::TextBox: {
-            auto* box = new QLineEdit(caption, &form);
+            auto* box = NewWidget<QLineEdit>(spec, form);
             box->setAcceptDrops(false);
+            box->setText(caption);
             return box;
         }
         case ControlKind::CheckBox: {
-            auto* box = new QCheckBox(caption, &form);
+            auto* box = NewWidget<QCheckBox>(spec, form);
+            box->setText(caption);
             box->setCheckState(ToCheckState(spec.value));
             return box;
         }
-        case ControlKind::Button:
-            return new QPushButton(caption, &form);
+        case ControlKind::Button: {
+            auto* button = NewWidget<QPushButton>(spec, form);
+            button->setText(caption);
+            return button;
+        }
         case ControlKind::Timer: {
             auto* timer = new QTimer(&form);
+            timer->setObjectName(spec.name.toString());
             timer->setInterval(spec.value);
             return timer;
         }
@@ -128,16 +149,9 @@ QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
 void BuildControls(QWidget& form) {
     std::vector<std::pair<int, QWidget*>> tabStops;
     for (const ControlSpec& spec : kFormLayout) {
-        QObject* control = CreateControl(spec, form);
-        control->setObjectName(spec.name.toString());
-        if (auto* widget = qobject_cast<QWidget*>(control)) {
-            widget->setGeometry(ToPixels(spec.twips));
-            if (spec.font != FontRole::PlatformDefault) {
-                widget->setFont(FontFor(spec.font));
-            }
-            if (spec.tabIndex != kNoTabIndex && widget->focusPolicy() != Qt::NoFocus) {
-                tabStops.emplace_back(spec.tabIndex, widget);
-            }
+        auto* widget = qobject_cast<QWidget*>(CreateControl(spec, form));
+        if (widget && spec.tabIndex != kNoTabIndex && widget->focusPolicy() != Qt::NoFocus) {
+            tabStops.emplace_back(spec.tabIndex, widget);
         }
     }
     std::sort(tabStops.begin(), tabStops.end());
