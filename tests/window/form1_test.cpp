@@ -1,7 +1,6 @@
 #include "tests/window/open_form.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -19,16 +18,9 @@
 
 #include <memory>
 
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void WritePicture(const QString& path, QColor colour) {
-    QImage picture(64, 48, QImage::Format_RGB32);
-    picture.fill(colour);
-    QVERIFY(picture.save(path, "JPG"));
-}
 
 // A JPEG of a picture whose left half is red and right half blue, tagged with the EXIF
 // orientation "rotate 90 degrees clockwise to show": upright, red is on top.
@@ -40,13 +32,14 @@ QByteArray RotatedJpeg() {
             picture.setPixelColor(x, y, Qt::red);
         }
     }
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "JPG", 95);
-    const char exif[] = "\xFF\xE1\x00\x22" "Exif\0\0" "II\x2A\x00\x08\x00\x00\x00"
-                        "\x01\x00" "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
-                        "\x00\x00\x00\x00";
-    QByteArray jpeg = buffer.data();
+    const char exif[] =
+        "\xFF\xE1\x00\x22"
+        "Exif\0\0"
+        "II\x2A\x00\x08\x00\x00\x00"
+        "\x01\x00"
+        "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
+        "\x00\x00\x00\x00";
+    QByteArray jpeg = Encoded(picture, "JPG");
     jpeg.insert(2, exif, sizeof exif - 1);  // right after the start-of-image marker
     return jpeg;
 }
@@ -85,9 +78,13 @@ private:
     std::unique_ptr<OpenForm> m_open;
 };
 
-void Form1Test::init() { m_open = std::make_unique<OpenForm>(); }
+void Form1Test::init() {
+    m_open = std::make_unique<OpenForm>();
+}
 
-void Form1Test::cleanup() { m_open.reset(); }
+void Form1Test::cleanup() {
+    m_open.reset();
+}
 
 void Form1Test::opensWithTheDesignTimeState() {
     QCOMPARE(m_open->form().windowTitle(), u"Karvosel"_s);
@@ -107,7 +104,8 @@ void Form1Test::opensWithTheDesignTimeState() {
         QCOMPARE(m_open->control<QCheckBox>(name)->isChecked(), checked.contains(name));
     }
     for (const QWidget* child : m_open->form().findChildren<QWidget*>()) {
-        QVERIFY2(m_open->form().rect().contains(child->geometry()), qPrintable(child->objectName()));
+        QVERIFY2(m_open->form().rect().contains(child->geometry()),
+                 qPrintable(child->objectName()));
     }
 }
 
@@ -178,7 +176,8 @@ void Form1Test::dropTakesTheFirstFileOfTheList() {
     const QString native = QDir::toNativeSeparators(first);
     QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), u"robot.v2"_s);
     QCOMPARE(m_open->control<QLineEdit>(u"Text1"_s)->text(), native);
-    QCOMPARE(m_open->copy(), uR"(Vandrelix.exe "%1" -xi -xa -ws[400,600] -cc[0,11,0])"_s.arg(native));
+    QCOMPARE(m_open->copy(),
+             uR"(Vandrelix.exe "%1" -xi -xa -ws[400,600] -cc[0,11,0])"_s.arg(native));
 }
 
 void Form1Test::dropOfAnythingButALocalFileIsRefused_data() {
@@ -226,7 +225,7 @@ void Form1Test::textBoxesTakeNoDrops() {
 }
 
 void Form1Test::previewIsShownAtItsOnScreenSize() {
-    WritePicture(m_open->path(u"robot.jpg"_s), Qt::red);
+    WriteFile(m_open->path(u"robot.jpg"_s), Picture(Qt::red));
     QVERIFY(m_open->dropFile(m_open->path(u"robot.model"_s)));
     const QImage shown = m_open->shownPicture();
     auto* image = m_open->control<QLabel>(u"Image1"_s);
@@ -234,9 +233,7 @@ void Form1Test::previewIsShownAtItsOnScreenSize() {
     QVERIFY(qAbs(shown.pixelColor(shown.rect().center()).red() - 255) < 16);
 
     // A PNG under a .jpg name is shown too: the content decides.
-    QImage png(16, 16, QImage::Format_RGB32);
-    png.fill(Qt::blue);
-    QVERIFY(png.save(m_open->path(u"plan.jpg"_s), "PNG"));
+    WriteFile(m_open->path(u"plan.jpg"_s), Picture(Qt::blue, "PNG"));
     QVERIFY(m_open->dropFile(m_open->path(u"plan.model"_s)));
     QCOMPARE(m_open->shownPicture().pixelColor(8, 8), QColor(Qt::blue));
 }

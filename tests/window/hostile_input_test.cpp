@@ -2,7 +2,6 @@
 // files that block, odd paths, and many drops in a row.
 #include "tests/window/open_form.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -25,33 +24,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray Jpeg(QColor colour) {
-    QImage picture(64, 48, QImage::Format_RGB32);
-    picture.fill(colour);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "JPG");
-    return buffer.data();
-}
-
 // A JPEG whose frame header claims `width` by `height` pixels over a tiny picture's data.
 QByteArray JpegClaiming(quint16 width, quint16 height) {
-    QByteArray jpeg = Jpeg(Qt::green);
+    QByteArray jpeg = Picture(Qt::green);
     const qsizetype frame = jpeg.indexOf("\xFF\xC0");  // baseline start-of-frame
     jpeg[frame + 5] = static_cast<char>(height >> 8);
     jpeg[frame + 6] = static_cast<char>(height & 0xFF);
     jpeg[frame + 7] = static_cast<char>(width >> 8);
     jpeg[frame + 8] = static_cast<char>(width & 0xFF);
     return jpeg;
-}
-
-QByteArray Png(QColor colour) {
-    QImage picture(16, 16, QImage::Format_RGB32);
-    picture.fill(colour);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return buffer.data();
 }
 
 // A 1 by 1 GIF of one red pixel; Qt reads GIF but cannot write it.
@@ -121,7 +102,7 @@ void HostileInputTest::badPictureBesideAModel_data() {
 void HostileInputTest::badPictureBesideAModel() {
     QFETCH(QString, kind);
     QFETCH(Preview, preview);
-    WriteFile(m_open->path(u"first.jpg"_s), Jpeg(Qt::red));
+    WriteFile(m_open->path(u"first.jpg"_s), Picture(Qt::red));
     QVERIFY(m_open->dropFile(m_open->path(u"first.model"_s)));
     const qint64 firstPicture = m_open->control<QLabel>(u"Image1"_s)->pixmap().cacheKey();
 
@@ -130,14 +111,14 @@ void HostileInputTest::badPictureBesideAModel() {
     if (kind == u"empty") {
         WriteFile(picture, {});
     } else if (kind == u"truncated header") {
-        WriteFile(picture, Jpeg(Qt::blue).left(40));
+        WriteFile(picture, Picture(Qt::blue).left(40));
     } else if (kind == u"truncated data") {
-        const QByteArray jpeg = Jpeg(Qt::blue);
+        const QByteArray jpeg = Picture(Qt::blue);
         WriteFile(picture, jpeg.left(jpeg.size() * 9 / 10));
     } else if (kind == u"huge") {
         WriteFile(picture, JpegClaiming(60000, 60000));
     } else if (kind == u"png") {
-        WriteFile(picture, Png(Qt::blue));
+        WriteFile(picture, Picture(Qt::blue, "PNG"));
     } else if (kind == u"gif") {
         WriteFile(picture, RedGif());
     } else if (kind == u"text") {
@@ -154,7 +135,7 @@ void HostileInputTest::badPictureBesideAModel() {
         if (::geteuid() == 0) {
             QSKIP("root reads any file, so a file without read permission cannot be made here");
         }
-        WriteFile(picture, Jpeg(Qt::blue));
+        WriteFile(picture, Picture(Qt::blue));
         QVERIFY(::chmod(file.constData(), 0) == 0);
     }
 
@@ -216,8 +197,8 @@ void HostileInputTest::oddPathReachesTheLineExactly() {
 
 void HostileInputTest::thousandDropsKeepTheHeapFlat() {
     const QStringList models{m_open->path(u"red.model"_s), m_open->path(u"blue.model"_s)};
-    WriteFile(m_open->path(u"red.jpg"_s), Jpeg(Qt::red));
-    WriteFile(m_open->path(u"blue.jpg"_s), Jpeg(Qt::blue));
+    WriteFile(m_open->path(u"red.jpg"_s), Picture(Qt::red));
+    WriteFile(m_open->path(u"blue.jpg"_s), Picture(Qt::blue));
     std::size_t settled = 0;
     for (int drop = 1; drop <= 1000; ++drop) {
         QVERIFY(m_open->dropFile(models[drop % 2]));

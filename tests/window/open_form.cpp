@@ -1,6 +1,7 @@
 #include "tests/window/open_form.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QFile>
@@ -40,6 +41,19 @@ void WriteFile(const QString& path, const QByteArray& content) {
     QCOMPARE(file.write(content), content.size());
 }
 
+QByteArray Encoded(const QImage& picture, const char* format) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format, 95);
+    return buffer.data();
+}
+
+QByteArray Picture(QColor colour, const char* format, QSize size) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    return Encoded(picture, format);
+}
+
 OpenForm::OpenForm() {
     QVERIFY(m_folder.isValid());
     QGuiApplication::clipboard()->setText(u"untouched"_s);
@@ -57,4 +71,6 @@ bool OpenForm::dropFile(const QString& path) {
     return Drop(control<QWidget>(u"Frame1"_s), *FileList({path}));
 }
 
-QImage OpenForm::shownPicture() const { return control<QLabel>(u"Image1"_s)->pixmap().toImage(); }
+QImage OpenForm::shownPicture() const {
+    return control<QLabel>(u"Image1"_s)->pixmap().toImage();
+}

@@ -23,6 +23,12 @@ std::unique_ptr<QMimeData> FileList(const QStringList& paths);
 
 void WriteFile(const QString& path, const QByteArray& content);
 
+// `picture` encoded in `format` ("JPG", "PNG").
+QByteArray Encoded(const QImage& picture, const char* format);
+
+// A picture of one colour, encoded in `format`.
+QByteArray Picture(QColor colour, const char* format = "JPG", QSize size = {64, 48});
+
 // A shown, active window with a scratch folder of its own, and what a person does to it.
 class OpenForm final {
 public:
