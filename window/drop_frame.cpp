@@ -16,9 +16,7 @@ QString FirstLocalFile(const QMimeData& data) {
     return {};
 }
 
-DropFrame::DropFrame(QWidget* parent) : QGroupBox(parent) {
-    setAcceptDrops(true);
-}
+DropFrame::DropFrame(QWidget* parent) : QGroupBox(parent) { setAcceptDrops(true); }
 
 void DropFrame::dragEnterEvent(QDragEnterEvent* event) {
     if (!FirstLocalFile(*event->mimeData()).isEmpty()) {

@@ -124,9 +124,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
 }
 
 // Text1 must let go of the style before the style, a member, is destroyed.
-Form1::~Form1() {
-    m_text1->setStyle(nullptr);
-}
+Form1::~Form1() { m_text1->setStyle(nullptr); }
 
 template <class Control>
 Control* Form1::Find(const char16_t* name) const {
@@ -165,32 +163,18 @@ void Form1::RefreshBox(int box) {
                              CheckValue(*m_checks[static_cast<std::size_t>(box - 1)]));
 }
 
-void Form1::Check1_Click() {
-    RefreshBox(1);
-}
-void Form1::Check2_Click() {
-    RefreshBox(2);
-}
-void Form1::Check3_Click() {
-    RefreshBox(3);
-}
-void Form1::Check4_Click() {
-    RefreshBox(4);
-}
-void Form1::Check5_Click() {
-    RefreshBox(5);
-}
-void Form1::Check6_Click() {
-    RefreshBox(6);
-}
+void Form1::Check1_Click() { RefreshBox(1); }
+void Form1::Check2_Click() { RefreshBox(2); }
+void Form1::Check3_Click() { RefreshBox(3); }
+void Form1::Check4_Click() { RefreshBox(4); }
+void Form1::Check5_Click() { RefreshBox(5); }
+void Form1::Check6_Click() { RefreshBox(6); }
 
 void Form1::Text2_Change() {
     compose::RefreshWH(m_fragments, ToU16(m_text2->text()), ToU16(m_text3->text()));
 }
 
-void Form1::Text3_Change() {
-    Text2_Change();
-}
+void Form1::Text3_Change() { Text2_Change(); }
 
 void Form1::Command1_Click() {
     if (const auto unsafe = compose::FindUnsafeCharacter(m_fragments.modelpath, kPasteTarget)) {
@@ -229,9 +213,7 @@ void Form1::Frame1_OLEDragDrop(const QMimeData& data) {
     }
 }
 
-void Form1::Timer1_Timer() {
-    KeepOnTop(*this);
-}
+void Form1::Timer1_Timer() { KeepOnTop(*this); }
 
 void Form1::Text1_GotFocus() {
     if (m_text1->style() != &m_caretlessStyle) {
@@ -240,8 +222,10 @@ void Form1::Text1_GotFocus() {
 }
 
 void Form1::Text1_KeyPress(const QKeyEvent& event) {
-    const bool controlA =
-        event.key() == Qt::Key_A && event.modifiers().testFlag(Qt::ControlModifier);
+    // Ctrl+A arrives as the key A with Control (a real X server adds the control character 1,
+    // test events the text "a"), or on some keyboard layouts as the control character alone.
+    const bool controlA = (event.key() == Qt::Key_A && event.modifiers() & Qt::ControlModifier) ||
+                          event.text() == u"\x01";
     if (controlA || event.matches(QKeySequence::SelectAll)) {
         m_text1->setSelection(0, static_cast<int>(m_text1->text().size()));
     }

@@ -76,9 +76,7 @@ Qt::CheckState ToCheckState(int value) {
     }
 }
 
-QColor FromBgr(int bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
+QColor FromBgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 // A control of kind Widget, named, placed and with its font, but without its text yet: a text
 // laid out before the font is set would be laid out twice.

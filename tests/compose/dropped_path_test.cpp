@@ -14,9 +14,7 @@ struct SplitCase {
     char16_t separator;
     std::u16string filename, extension, displayname, folder, previewpath;
 };
-void PrintTo(const SplitCase& c, std::ostream* out) {
-    *out << c.name;
-}
+void PrintTo(const SplitCase& c, std::ostream* out) { *out << c.name; }
 
 class SplitDroppedPathTest : public testing::TestWithParam<SplitCase> {};
 

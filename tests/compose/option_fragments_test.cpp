@@ -16,9 +16,7 @@ struct LineCase {
     std::u16string modelpath;
     std::u16string expected;
 };
-void PrintTo(const LineCase& c, std::ostream* out) {
-    *out << c.name;
-}
+void PrintTo(const LineCase& c, std::ostream* out) { *out << c.name; }
 
 class CommandLineTest : public testing::TestWithParam<LineCase> {};
 
@@ -71,9 +69,7 @@ struct BoxCase {
     int box;
     std::u16string expectedWhenCleared;  // starting from every box checked
 };
-void PrintTo(const BoxCase& c, std::ostream* out) {
-    *out << "box " << c.box;
-}
+void PrintTo(const BoxCase& c, std::ostream* out) { *out << "box " << c.box; }
 
 class OptionBoxTest : public testing::TestWithParam<BoxCase> {};
 

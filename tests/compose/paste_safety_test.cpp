@@ -12,9 +12,7 @@ struct SafetyCase {
     std::u16string path;
     std::optional<char16_t> inPosixShell, inCommandPrompt;
 };
-void PrintTo(const SafetyCase& c, std::ostream* out) {
-    *out << c.name;
-}
+void PrintTo(const SafetyCase& c, std::ostream* out) { *out << c.name; }
 
 class FindUnsafeCharacterTest : public testing::TestWithParam<SafetyCase> {};
 

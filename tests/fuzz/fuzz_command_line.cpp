@@ -16,7 +16,8 @@ void Require(bool holds) {
 
 // The option part the viewer expects, written out independently of the composer.
 std::u16string ExpectedOptions(const compose::ControlValues& values) {
-    constexpr std::u16string_view kOffWhenCleared[] = {u" -xe", u" -xss", u" -xs", u" -xi", u" -xa"};
+    constexpr std::u16string_view kOffWhenCleared[] = {u" -xe", u" -xss", u" -xs", u" -xi",
+                                                       u" -xa"};
     std::u16string options;
     for (std::size_t box = 0; box < 5; ++box) {
         if (values.checks[box] != 1) {

@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(parts.filename.find(separator) == std::u16string::npos);
     Require(parts.filename.starts_with(parts.displayname));
     Require(parts.filename.ends_with(parts.extension));
-    Require(parts.previewpath ==
-            (path.empty() ? u"" : parts.folder + parts.displayname + u".jpg"));
+    Require(parts.previewpath == (path.empty() ? u"" : parts.folder + parts.displayname + u".jpg"));
     return 0;
 }

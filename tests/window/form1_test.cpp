@@ -78,13 +78,9 @@ private:
     std::unique_ptr<OpenForm> m_open;
 };
 
-void Form1Test::init() {
-    m_open = std::make_unique<OpenForm>();
-}
+void Form1Test::init() { m_open = std::make_unique<OpenForm>(); }
 
-void Form1Test::cleanup() {
-    m_open.reset();
-}
+void Form1Test::cleanup() { m_open.reset(); }
 
 void Form1Test::opensWithTheDesignTimeState() {
     QCOMPARE(m_open->form().windowTitle(), u"Karvosel"_s);

@@ -71,6 +71,4 @@ bool OpenForm::dropFile(const QString& path) {
     return Drop(control<QWidget>(u"Frame1"_s), *FileList({path}));
 }
 
-QImage OpenForm::shownPicture() const {
-    return control<QLabel>(u"Image1"_s)->pixmap().toImage();
-}
+QImage OpenForm::shownPicture() const { return control<QLabel>(u"Image1"_s)->pixmap().toImage(); }
