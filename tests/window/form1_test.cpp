@@ -70,8 +70,6 @@ private slots:
     void pathBoxShowsNoCaret();
     void doubleClickOnPreviewResetsTheSize();
     void tabOrderFollowsTheLayout();
-    void unsafePathIsNotCopied_data();
-    void unsafePathIsNotCopied();
     void timerTicksQuietly();
 
 private:
@@ -317,26 +315,6 @@ void Form1Test::tabOrderFollowsTheLayout() {
     QCOMPARE(visited, (QStringList{u"Text1"_s, u"Command1"_s, u"Check1"_s, u"Check2"_s, u"Check3"_s,
                                    u"Check4"_s, u"Check5"_s, u"Text2"_s, u"Text3"_s, u"Check6"_s}));
     QCOMPARE(QApplication::focusWidget()->objectName(), u"Text1"_s);
-}
-
-void Form1Test::unsafePathIsNotCopied_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("double quote") << uR"(a"&calc&".model)"_s << u"\""_s;
-    QTest::newRow("newline") << u"a\nrm -rf x.model"_s << u"U+000A"_s;
-    QTest::newRow("dollar") << u"$(reboot).model"_s << u"$"_s;
-    QTest::newRow("backtick") << u"`reboot`.model"_s << u"`"_s;
-}
-
-void Form1Test::unsafePathIsNotCopied() {
-    QFETCH(QString, name);
-    QFETCH(QString, named);
-    QVERIFY(m_open->dropFile(m_open->path(name)));
-    QCOMPARE(m_open->copy(), u"untouched"_s);
-    auto* message = m_open->form().findChild<QMessageBox*>();
-    QVERIFY(message != nullptr);
-    QVERIFY2(message->text().contains(named), qPrintable(message->text()));
-    message->accept();
 }
 
 void Form1Test::timerTicksQuietly() {
