@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # With no clipboard manager running, the copied line stays on the X clipboard after the
 # window closes, served by the helper until another program takes the clipboard.
-# Arguments: karvosel, karvosel-clipboard, close_window.
+# Arguments: karvosel, karvosel-clipboard, x11_tool.
 set -euo pipefail
 . "$(dirname "$0")/../xvfb.sh"
-karvosel=$1 helper=$2 close_window=$3
+karvosel=$1 helper=$2 x11_tool=$3
 
 helper_runs() { pgrep -f "^$helper\$" >/dev/null; }
 helper_gone() { ! helper_runs; }
@@ -24,7 +24,7 @@ open_karvosel "$karvosel"
 click_copy
 wait_until clipboard_is "$expected" || fail "the copy did not reach the clipboard"
 closed_at=$(date +%s%N)
-"$close_window" "$window"
+"$x11_tool" close "$window"
 karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
 wait_until karvosel_gone || fail "karvosel did not exit after its window was closed"
 wait "$karvosel_pid" || fail "karvosel exited with status $?: $(cat "$work/karvosel.log")"
@@ -37,4 +37,12 @@ helper_runs || fail "no helper serves the clipboard"
 printf 'other' | xclip -selection clipboard -loops 1 &
 pids+=($!)
 wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
+# Where a clipboard manager runs, it takes the text over itself: the helper leaves at once.
+spawn "$x11_tool" own CLIPBOARD_MANAGER
+wait_until grep -q owned "$work/x11_tool.log" || fail "the stand-in clipboard manager did not start"
+status=0
+printf 'kept by the manager' | "$helper" || status=$?
+[ "$status" -eq 2 ] || fail "with a clipboard manager running the helper answered $status, not 2"
+helper_gone || fail "the helper stays although a clipboard manager runs"
+
 echo "PASS: the line outlived the window (closed to exited in ${exit_ms} ms); the helper left when the clipboard was taken"
