@@ -2,6 +2,7 @@
 
 #include "compose/dropped_path.h"
 #include "compose/paste_safety.h"
+#include "window/check_value.h"
 #include "window/clipboard_handover.h"
 #include "window/drop_frame.h"
 #include "window/layout_table.h"
@@ -65,19 +66,6 @@ QIcon WindowIcon() {
     return icon;
 }
 
-// A check box's value as the option rules count it: 0 cleared, 1 checked, 2 grayed.
-std::int16_t CheckValue(const QCheckBox& box) {
-    switch (box.checkState()) {
-        case Qt::Checked:
-            return 1;
-        case Qt::PartiallyChecked:
-            return 2;
-        case Qt::Unchecked:
-            break;
-    }
-    return 0;
-}
-
 }  // namespace
 
 // Stay-on-top must be asked for at creation: changing window flags later hides the window.
@@ -93,16 +81,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
     setFixedSize(ToPixels(kFormClientTwips).size());
     BuildControls(*this);
 
-    m_frame1 = Find<DropFrame>(u"Frame1");
     m_label1 = Find<QLabel>(u"Label1");
     m_text1 = Find<QLineEdit>(u"Text1");
     m_checks = {Find<QCheckBox>(u"Check1"), Find<QCheckBox>(u"Check2"), Find<QCheckBox>(u"Check3"),
                 Find<QCheckBox>(u"Check4"), Find<QCheckBox>(u"Check5"), Find<QCheckBox>(u"Check6")};
     m_text2 = Find<QLineEdit>(u"Text2");
     m_text3 = Find<QLineEdit>(u"Text3");
-    m_command1 = Find<QPushButton>(u"Command1");
     m_image1 = Find<QLabel>(u"Image1");
-    m_timer1 = Find<QTimer>(u"Timer1");
 
     constexpr std::array kCheckClicks{&Form1::Check1_Click, &Form1::Check2_Click,
                                       &Form1::Check3_Click, &Form1::Check4_Click,
@@ -112,15 +97,16 @@ Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
     }
     connect(m_text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
     connect(m_text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
-    connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(m_frame1, &DropFrame::dropped, this, &Form1::Frame1_OLEDragDrop);
-    connect(m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Find<QPushButton>(u"Command1"), &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Find<DropFrame>(u"Frame1"), &DropFrame::dropped, this, &Form1::Frame1_OLEDragDrop);
+    auto* timer1 = Find<QTimer>(u"Timer1");
+    connect(timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     m_text1->installEventFilter(this);
     m_image1->installEventFilter(this);
 
     Form_Load();
     m_text1->setFocus();
-    m_timer1->start();
+    timer1->start();
 }
 
 // Text1 must let go of the style before the style, a member, is destroyed.
@@ -151,7 +137,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::Form_Load() {
     compose::ControlValues values;
     for (std::size_t i = 0; i < m_checks.size(); ++i) {
-        values.checks[i] = CheckValue(*m_checks[i]);
+        values.checks[i] = ToCheckValue(m_checks[i]->checkState());
     }
     values.width = ToU16(m_text2->text());
     values.height = ToU16(m_text3->text());
@@ -159,8 +145,8 @@ void Form1::Form_Load() {
 }
 
 void Form1::RefreshBox(int box) {
-    compose::RefreshFragment(m_fragments, box,
-                             CheckValue(*m_checks[static_cast<std::size_t>(box - 1)]));
+    compose::RefreshFragment(
+        m_fragments, box, ToCheckValue(m_checks[static_cast<std::size_t>(box - 1)]->checkState()));
 }
 
 void Form1::Check1_Click() { RefreshBox(1); }

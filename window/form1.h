@@ -7,14 +7,11 @@
 
 #include <array>
 
-class DropFrame;
 class QCheckBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMimeData;
-class QPushButton;
-class QTimer;
 
 // The one window: drop a model, set the options, copy the viewer's command line.
 class Form1 final : public QWidget {
@@ -54,13 +51,10 @@ private:
     compose::OptionFragments m_fragments;
     CaretlessStyle m_caretlessStyle;
 
-    DropFrame* m_frame1 = nullptr;
     QLabel* m_label1 = nullptr;
     QLineEdit* m_text1 = nullptr;
     std::array<QCheckBox*, 6> m_checks{};
     QLineEdit* m_text2 = nullptr;
     QLineEdit* m_text3 = nullptr;
-    QPushButton* m_command1 = nullptr;
     QLabel* m_image1 = nullptr;
-    QTimer* m_timer1 = nullptr;
 };

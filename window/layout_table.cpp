@@ -1,5 +1,6 @@
 #include "window/layout_table.h"
 
+#include "window/check_value.h"
 #include "window/drop_frame.h"
 
 #include <QCheckBox>
@@ -42,6 +43,8 @@ QRect ToPixels(const TwipsRect& twips) {
             twips.height / kTwipsPerPixel};
 }
 
+namespace {
+
 QFont FontFor(FontRole role) {
     QFont font;
     if (role == FontRole::PlatformDefault) {
@@ -61,19 +64,6 @@ QFont FontFor(FontRole role) {
     font.setPointSizeF(role == FontRole::Font2 ? 10.5 : 9.0);
     font.setWeight(QFont::Normal);
     return font;
-}
-
-namespace {
-
-Qt::CheckState ToCheckState(int value) {
-    switch (value) {
-        case 1:
-            return Qt::Checked;
-        case 2:
-            return Qt::PartiallyChecked;
-        default:
-            return Qt::Unchecked;
-    }
 }
 
 QColor FromBgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }

@@ -5,7 +5,6 @@
 
 #include <array>
 
-class QFont;
 class QWidget;
 
 // Positions and sizes are in twips, 1/1440 inch: 15 twips make one logical pixel.
@@ -36,7 +35,6 @@ inline constexpr TwipsRect kFormClientTwips{0, 0, 4425, 3495};
 extern const std::array<ControlSpec, 16> kFormLayout;
 
 QRect ToPixels(const TwipsRect& twips);
-QFont FontFor(FontRole role);
 
 // Creates every control of kFormLayout as a child of `form`, named, placed and valued as the
 // table says, with the focus chain in tab-index order.

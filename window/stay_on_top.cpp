@@ -14,7 +14,8 @@ void KeepOnTop(QWidget& window) {
     // Window managers on X11 keep a window with the stay-on-top hint in their top layer; raising
     // it puts it back above other windows of that layer. Wayland lets no client raise itself,
     // and the offscreen platform warns at every raise.
-    if (QGuiApplication::platformName() == u"xcb") {
+    static const bool canRaise = QGuiApplication::platformName() == u"xcb";
+    if (canRaise) {
         window.raise();
     }
 #endif
