@@ -3,8 +3,8 @@
 // With `--peak MODEL` it drops one model and prints its peak resident memory in KiB.
 #include "bench/bench_table.h"
 #include "bench/proc_status.h"
-#include "tests/window/open_form.h"
-#include "window/form1.h"
+#include "tests/window/qt/open_form.h"
+#include "window/qt/form1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,25 +1,26 @@
 #pragma once
 
-#include <Qt>
-
 #include <array>
 #include <cstdint>
 
-// A check box's value as the option rules count it is the index of its state here: 0 cleared,
-// 1 checked, 2 grayed. Qt numbers the states in another order.
-inline constexpr std::array<Qt::CheckState, 3> kCheckStates{Qt::Unchecked, Qt::Checked,
-                                                            Qt::PartiallyChecked};
+// A check box's value as the option rules read it is the index of the platform's state in a
+// table of that platform's three states: cleared, checked, grayed.
+template <class State>
+using CheckStates = std::array<State, 3>;
 
-inline Qt::CheckState ToCheckState(int value) {
-    return value >= 0 && value < static_cast<int>(kCheckStates.size())
-               ? kCheckStates[static_cast<std::size_t>(value)]
-               : Qt::Unchecked;
+template <class State>
+State ToCheckState(int value, const CheckStates<State>& states) {
+    return value >= 0 && value < static_cast<int>(states.size())
+               ? states[static_cast<std::size_t>(value)]
+               : states[0];
 }
 
-inline std::int16_t ToCheckValue(Qt::CheckState state) {
-    std::int16_t value = 0;
-    while (kCheckStates[static_cast<std::size_t>(value)] != state) {
-        ++value;
+template <class State>
+std::int16_t ToCheckValue(State state, const CheckStates<State>& states) {
+    for (std::size_t value = 0; value < states.size(); ++value) {
+        if (states[value] == state) {
+            return static_cast<std::int16_t>(value);
+        }
     }
-    return value;
+    return 0;
 }

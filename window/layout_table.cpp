@@ -1,19 +1,6 @@
 #include "window/layout_table.h"
 
-#include "window/check_value.h"
-#include "window/drop_frame.h"
-
-#include <QCheckBox>
-#include <QFont>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-
 #include <algorithm>
-#include <vector>
-
-using namespace Qt::StringLiterals;
 
 // clang-format off
 const std::array<ControlSpec, 16> kFormLayout{{
@@ -37,113 +24,33 @@ const std::array<ControlSpec, 16> kFormLayout{{
 }};
 // clang-format on
 
-QRect ToPixels(const TwipsRect& twips) {
-    constexpr int kTwipsPerPixel = 15;
-    return {twips.left / kTwipsPerPixel, twips.top / kTwipsPerPixel, twips.width / kTwipsPerPixel,
-            twips.height / kTwipsPerPixel};
-}
-
 namespace {
 
-QFont FontFor(FontRole role) {
-    QFont font;
-    if (role == FontRole::PlatformDefault) {
-        return font;
-    }
-    // The face the captions were designed in comes first; where it is missing, the platform's
-    // usual Simplified Chinese face takes its place. Every missing name costs a font look-up at
-    // start-up, so each platform lists only its own.
-    font.setFamilies({
-        u"微软雅黑"_s, u"Microsoft YaHei"_s,
-#if defined(Q_OS_MACOS)
-            u"PingFang SC"_s,
-#elif !defined(Q_OS_WIN)
-            u"Noto Sans CJK SC"_s, u"WenQuanYi Micro Hei"_s, u"WenQuanYi Zen Hei"_s,
-#endif
-    });
-    font.setPointSizeF(role == FontRole::Font2 ? 10.5 : 9.0);
-    font.setWeight(QFont::Normal);
-    return font;
-}
+constexpr FontSpec kFont1{u"微软雅黑", 9.0, 400, 134};
+constexpr FontSpec kFont2{u"微软雅黑", 10.5, 400, 134};
 
-QColor FromBgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
-// A control of kind Widget, named, placed and with its font, but without its text yet: a text
-// laid out before the font is set would be laid out twice.
-template <class Widget>
-Widget* NewWidget(const ControlSpec& spec, QWidget& form) {
-    auto* widget = new Widget(&form);
-    widget->setObjectName(spec.name.toString());
-    widget->setGeometry(ToPixels(spec.twips));
-    if (spec.font != FontRole::PlatformDefault) {
-        widget->setFont(FontFor(spec.font));
-    }
-    return widget;
-}
-
-QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
-    const QString caption = spec.caption.toString();
-    switch (spec.kind) {
-        case ControlKind::Frame: {
-            auto* frame = NewWidget<DropFrame>(spec, form);
-            frame->setTitle(caption);
-            QPalette palette = frame->palette();
-            palette.setColor(QPalette::Window, FromBgr(spec.value));
-            frame->setPalette(palette);
-            frame->setAutoFillBackground(true);
-            return frame;
-        }
-        case ControlKind::Image: {
-            auto* image = NewWidget<QLabel>(spec, form);
-            image->setScaledContents(true);
-            return image;
-        }
-        case ControlKind::Label: {
-            auto* label = NewWidget<QLabel>(spec, form);
-            // A dropped file's name is shown as it is, never read as markup.
-            label->setTextFormat(Qt::PlainText);
-            label->setText(caption);
-            return label;
-        }
-        case ControlKind::TextBox: {
-            auto* box = NewWidget<QLineEdit>(spec, form);
-            box->setAcceptDrops(false);
-            box->setText(caption);
-            return box;
-        }
-        case ControlKind::CheckBox: {
-            auto* box = NewWidget<QCheckBox>(spec, form);
-            box->setText(caption);
-            box->setCheckState(ToCheckState(spec.value));
-            return box;
-        }
-        case ControlKind::Button: {
-            auto* button = NewWidget<QPushButton>(spec, form);
-            button->setText(caption);
-            return button;
-        }
-        case ControlKind::Timer: {
-            auto* timer = new QTimer(&form);
-            timer->setObjectName(spec.name.toString());
-            timer->setInterval(spec.value);
-            return timer;
-        }
-    }
-    return nullptr;
+int TwipsToPixels(int twips, int dpi) {
+    constexpr int kTwipsPerInch = 1440;
+    return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
 }  // namespace
 
-void BuildControls(QWidget& form) {
-    std::vector<std::pair<int, QWidget*>> tabStops;
+const FontSpec& FontOf(FontRole role) { return role == FontRole::Font2 ? kFont2 : kFont1; }
+
+PixelRect ToPixels(const TwipsRect& twips, int dpi) {
+    return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
+            TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
+}
+
+std::vector<const ControlSpec*> TabOrder() {
+    std::vector<const ControlSpec*> order;
     for (const ControlSpec& spec : kFormLayout) {
-        auto* widget = qobject_cast<QWidget*>(CreateControl(spec, form));
-        if (widget && spec.tabIndex != kNoTabIndex && widget->focusPolicy() != Qt::NoFocus) {
-            tabStops.emplace_back(spec.tabIndex, widget);
+        if (spec.tabIndex != kNoTabIndex) {
+            order.push_back(&spec);
         }
     }
-    std::sort(tabStops.begin(), tabStops.end());
-    for (std::size_t i = 1; i < tabStops.size(); ++i) {
-        QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
-    }
+    std::sort(order.begin(), order.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    return order;
 }

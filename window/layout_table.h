@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QRect>
-#include <QStringView>
-
 #include <array>
+#include <string_view>
+#include <vector>
 
-class QWidget;
-
-// Positions and sizes are in twips, 1/1440 inch: 15 twips make one logical pixel.
+// Positions and sizes are in twips, 1/1440 inch: 15 twips make one pixel at 96 dots per inch.
 struct TwipsRect {
+    int left, top, width, height;
+};
+
+struct PixelRect {
     int left, top, width, height;
 };
 
@@ -21,21 +22,32 @@ constexpr int kNoTabIndex = -1;
 // box (0 cleared, 1 checked, 2 grayed), the interval of the timer in milliseconds and the
 // background of the frame as 0x00BBGGRR.
 struct ControlSpec {
-    QStringView name;
+    std::u16string_view name;
     ControlKind kind;
-    QStringView caption;
+    std::u16string_view caption;
     TwipsRect twips;
     int tabIndex;
     FontRole font;
     int value;
 };
 
+// A font the form sets on some of its controls.
+struct FontSpec {
+    std::u16string_view face;
+    double points;
+    int weight;
+    int charset;  // 134 is GB2312, Simplified Chinese
+};
+
 inline constexpr TwipsRect kFormClientTwips{0, 0, 4425, 3495};
 
 extern const std::array<ControlSpec, 16> kFormLayout;
 
-QRect ToPixels(const TwipsRect& twips);
+// The font of `role`; only Font1 and Font2 have one.
+const FontSpec& FontOf(FontRole role);
 
-// Creates every control of kFormLayout as a child of `form`, named, placed and valued as the
-// table says, with the focus chain in tab-index order.
-void BuildControls(QWidget& form);
+// `twips` in pixels at `dpi` dots per inch, each value rounded to the nearest pixel.
+PixelRect ToPixels(const TwipsRect& twips, int dpi = 96);
+
+// The controls with a tab index, in the order the Tab key visits them.
+std::vector<const ControlSpec*> TabOrder();

@@ -2,7 +2,7 @@
 # The real program on a private X server: it asks to stay on top, and its copy button puts the
 # line on the X clipboard.
 set -euo pipefail
-. "$(dirname "$0")/../xvfb.sh"
+. "$(dirname "$0")/../../xvfb.sh"
 expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
 
 open_karvosel "$1"

@@ -1,4 +1,4 @@
-#include "window/clipboard_handover.h"
+#include "window/qt/clipboard_handover.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

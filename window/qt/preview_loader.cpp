@@ -1,4 +1,4 @@
-#include "window/preview_loader.h"
+#include "window/qt/preview_loader.h"
 
 #include <QFileInfo>
 #include <QImageReader>

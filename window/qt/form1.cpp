@@ -1,14 +1,15 @@
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include "compose/dropped_path.h"
 #include "compose/paste_safety.h"
-#include "window/check_value.h"
-#include "window/clipboard_handover.h"
-#include "window/drop_frame.h"
-#include "window/layout_table.h"
-#include "window/preview_loader.h"
-#include "window/stay_on_top.h"
-#include "window/text_conversion.h"
+#include "window/messages.h"
+#include "window/qt/build_controls.h"
+#include "window/qt/check_state.h"
+#include "window/qt/clipboard_handover.h"
+#include "window/qt/drop_frame.h"
+#include "window/qt/preview_loader.h"
+#include "window/qt/stay_on_top.h"
+#include "window/qt/text_conversion.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,27 +27,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Where a copied line will be pasted: a command prompt on Windows, a shell elsewhere.
-constexpr compose::PasteTarget kPasteTarget =
-#ifdef Q_OS_WIN
-    compose::PasteTarget::WindowsCommandPrompt;
-#else
-    compose::PasteTarget::PosixShell;
-#endif
-
-QString DescribeCharacter(char16_t c) {
-    switch (c) {
-        case u'"':
-            return u"双引号 (\")"_s;
-        case u'$':
-            return u"美元符号 ($)"_s;
-        case u'`':
-            return u"反引号 (`)"_s;
-        default:
-            return u"控制字符 U+%1"_s.arg(static_cast<int>(c), 4, 16, QChar(u'0')).toUpper();
-    }
-}
 
 // The window manager is sent every size the window icon has: the large sizes come from the
 // desktop's icon theme instead. The pixels are stored raw, so that start-up loads no image
@@ -78,7 +58,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Karvosel"_s);
     setWindowIcon(WindowIcon());
-    setFixedSize(ToPixels(kFormClientTwips).size());
+    setFixedSize(ToQRect(kFormClientTwips).size());
     BuildControls(*this);
 
     m_label1 = Find<QLabel>(u"Label1");
@@ -137,7 +117,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::Form_Load() {
     compose::ControlValues values;
     for (std::size_t i = 0; i < m_checks.size(); ++i) {
-        values.checks[i] = ToCheckValue(m_checks[i]->checkState());
+        values.checks[i] = ToCheckValue(m_checks[i]->checkState(), kQtCheckStates);
     }
     values.width = ToU16(m_text2->text());
     values.height = ToU16(m_text3->text());
@@ -146,7 +126,8 @@ void Form1::Form_Load() {
 
 void Form1::RefreshBox(int box) {
     compose::RefreshFragment(
-        m_fragments, box, ToCheckValue(m_checks[static_cast<std::size_t>(box - 1)]->checkState()));
+        m_fragments, box,
+        ToCheckValue(m_checks[static_cast<std::size_t>(box - 1)]->checkState(), kQtCheckStates));
 }
 
 void Form1::Check1_Click() { RefreshBox(1); }
@@ -163,19 +144,19 @@ void Form1::Text2_Change() {
 void Form1::Text3_Change() { Text2_Change(); }
 
 void Form1::Command1_Click() {
-    if (const auto unsafe = compose::FindUnsafeCharacter(m_fragments.modelpath, kPasteTarget)) {
-        ShowWarning(u"模型路径含有%1，粘贴到命令行时会跳出引号或执行命令，因此没有复制。"_s.arg(
-            DescribeCharacter(*unsafe)));
+    // The Linux program's line is pasted into a shell.
+    if (const auto unsafe =
+            compose::FindUnsafeCharacter(m_fragments.modelpath, compose::PasteTarget::PosixShell)) {
+        ShowWarning(ToQString(UnsafePathMessage(*unsafe)));
         return;
     }
     const QString line = ToQString(compose::BuildCommandLine(m_fragments));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(line);
-    // Only X11 and Windows say whether the write took; elsewhere ownership is not reported.
-    const QString platform = QGuiApplication::platformName();
-    if ((platform == u"xcb" || platform == u"windows") && !clipboard->ownsClipboard()) {
-        ShowWarning(u"无法写入剪贴板，请再试一次。"_s);
+    // Only X11 says whether the write took; elsewhere ownership is not reported.
+    if (QGuiApplication::platformName() == u"xcb" && !clipboard->ownsClipboard()) {
+        ShowWarning(ToQString(kClipboardFailedMessage));
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "compose/option_fragments.h"
-#include "window/caretless_style.h"
+#include "window/qt/caretless_style.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "tests/window/open_form.h"
+#include "tests/window/qt/open_form.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "window/drop_frame.h"
+#include "window/qt/drop_frame.h"
 
 #include <QDir>
 #include <QDragEnterEvent>

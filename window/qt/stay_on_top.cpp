@@ -1,16 +1,9 @@
-#include "window/stay_on_top.h"
+#include "window/qt/stay_on_top.h"
 
 #include <QGuiApplication>
 #include <QWidget>
 
-#ifdef Q_OS_WIN
-#include "window/topmost_windows.h"
-#endif
-
 void KeepOnTop(QWidget& window) {
-#ifdef Q_OS_WIN
-    MakeTopmost(static_cast<std::uintptr_t>(window.winId()));
-#else
     // Window managers on X11 keep a window with the stay-on-top hint in their top layer; raising
     // it puts it back above other windows of that layer. Wayland lets no client raise itself,
     // and the offscreen platform warns at every raise.
@@ -18,5 +11,4 @@ void KeepOnTop(QWidget& window) {
     if (canRaise) {
         window.raise();
     }
-#endif
 }

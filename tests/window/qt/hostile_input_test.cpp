@@ -1,6 +1,6 @@
 // What a person may drop on the window that it must survive: pictures that are no pictures,
 // files that block, odd paths, and many drops in a row.
-#include "tests/window/open_form.h"
+#include "tests/window/qt/open_form.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include <QImage>
 #include <QLabel>

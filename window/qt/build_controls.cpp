@@ -1,0 +1,122 @@
+#include "window/qt/build_controls.h"
+
+#include "window/qt/check_state.h"
+#include "window/qt/drop_frame.h"
+#include "window/qt/text_conversion.h"
+
+#include <QCheckBox>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+QRect ToQRect(const TwipsRect& twips) {
+    const PixelRect pixels = ToPixels(twips);
+    return {pixels.left, pixels.top, pixels.width, pixels.height};
+}
+
+namespace {
+
+QFont FontFor(FontRole role) {
+    QFont font;
+    if (role == FontRole::PlatformDefault) {
+        return font;
+    }
+    // The face the captions were designed in comes first; where it is missing, the platform's
+    // usual Simplified Chinese face takes its place. Every missing name costs a font look-up at
+    // start-up, so only the Linux desktops' own are listed.
+    const FontSpec& spec = FontOf(role);
+    font.setFamilies({ToQString(spec.face), u"Microsoft YaHei"_s, u"Noto Sans CJK SC"_s,
+                      u"WenQuanYi Micro Hei"_s, u"WenQuanYi Zen Hei"_s});
+    font.setPointSizeF(spec.points);
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    return font;
+}
+
+QColor FromBgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+// A control of kind Widget, named, placed and with its font, but without its text yet: a text
+// laid out before the font is set would be laid out twice.
+template <class Widget>
+Widget* NewWidget(const ControlSpec& spec, QWidget& form) {
+    auto* widget = new Widget(&form);
+    widget->setObjectName(ToQString(spec.name));
+    widget->setGeometry(ToQRect(spec.twips));
+    if (spec.font != FontRole::PlatformDefault) {
+        widget->setFont(FontFor(spec.font));
+    }
+    return widget;
+}
+
+QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
+    const QString caption = ToQString(spec.caption);
+    switch (spec.kind) {
+        case ControlKind::Frame: {
+            auto* frame = NewWidget<DropFrame>(spec, form);
+            frame->setTitle(caption);
+            QPalette palette = frame->palette();
+            palette.setColor(QPalette::Window, FromBgr(spec.value));
+            frame->setPalette(palette);
+            frame->setAutoFillBackground(true);
+            return frame;
+        }
+        case ControlKind::Image: {
+            auto* image = NewWidget<QLabel>(spec, form);
+            image->setScaledContents(true);
+            return image;
+        }
+        case ControlKind::Label: {
+            auto* label = NewWidget<QLabel>(spec, form);
+            // A dropped file's name is shown as it is, never read as markup.
+            label->setTextFormat(Qt::PlainText);
+            label->setText(caption);
+            return label;
+        }
+        case ControlKind::TextBox: {
+            auto* box = NewWidget<QLineEdit>(spec, form);
+            box->setAcceptDrops(false);
+            box->setText(caption);
+            return box;
+        }
+        case ControlKind::CheckBox: {
+            auto* box = NewWidget<QCheckBox>(spec, form);
+            box->setText(caption);
+            box->setCheckState(ToCheckState(spec.value, kQtCheckStates));
+            return box;
+        }
+        case ControlKind::Button: {
+            auto* button = NewWidget<QPushButton>(spec, form);
+            button->setText(caption);
+            return button;
+        }
+        case ControlKind::Timer: {
+            auto* timer = new QTimer(&form);
+            timer->setObjectName(ToQString(spec.name));
+            timer->setInterval(spec.value);
+            return timer;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void BuildControls(QWidget& form) {
+    for (const ControlSpec& spec : kFormLayout) {
+        CreateControl(spec, form);
+    }
+    QWidget* previous = nullptr;
+    for (const ControlSpec* spec : TabOrder()) {
+        auto* widget = form.findChild<QWidget*>(ToQString(spec->name), Qt::FindDirectChildrenOnly);
+        if (widget->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (previous) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
