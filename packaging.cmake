@@ -5,13 +5,15 @@ set(CPACK_PACKAGE_VENDOR "The Karvosel developers")
 set(CPACK_PACKAGE_CONTACT "The Karvosel developers <karvosel@karvosel.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "composes the Vandrelix viewer's command line for a model")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Karvosel is a small always-on-top window: drop a model file on it, set the viewer's
-options and window size, and copy the exact command line that starts the Vandrelix
-viewer with that model.")
+    "Karvosel is a small always-on-top window: drop a model file on it, set the
+viewer's options and window size, and copy the exact command line that starts
+the Vandrelix viewer with that model.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Only the package's copies: the build folder keeps its debug information.
+set(CPACK_STRIP_FILES ON)
 # The captions are Simplified Chinese.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wl-clipboard")
