@@ -287,7 +287,7 @@ void Form1Test::pathBoxShowsNoCaret() {
 
     QLineEdit plain(u"模型路径"_s);
     plain.show();
-    QApplication::setActiveWindow(&plain);
+    plain.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&plain));
     plain.setFocus();
     QTRY_VERIFY(plain.hasFocus());
