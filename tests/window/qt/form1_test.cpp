@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -61,6 +62,8 @@ private slots:
     void dropTakesTheFirstFileOfTheList();
     void dropOfAnythingButALocalFileIsRefused_data();
     void dropOfAnythingButALocalFileIsRefused();
+    void dropIsAlwaysACopy_data();
+    void dropIsAlwaysACopy();
     void textBoxesTakeNoDrops();
     void previewIsShownAtItsOnScreenSize();
     void previewFollowsTheExifOrientation();
@@ -205,6 +208,40 @@ void Form1Test::dropOfAnythingButALocalFileIsRefused() {
     QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), QString());
     QCOMPARE(m_open->control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
     QCOMPARE(m_open->copy(), kDefaultLine);
+}
+
+void Form1Test::dropIsAlwaysACopy_data() {
+    QTest::addColumn<Qt::DropActions>("offered");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("copy") << Qt::DropActions(Qt::CopyAction) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("shift proposes a move")
+        << (Qt::CopyAction | Qt::MoveAction) << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("control and shift propose a link")
+        << (Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
+        << (Qt::ControlModifier | Qt::ShiftModifier) << true;
+    QTest::newRow("move only") << Qt::DropActions(Qt::MoveAction) << Qt::KeyboardModifiers()
+                               << false;
+}
+
+void Form1Test::dropIsAlwaysACopy() {
+    QFETCH(Qt::DropActions, offered);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, accepted);
+    auto* frame = m_open->control<QWidget>(u"Frame1"_s);
+    const auto data = FileList({m_open->path(u"robot.model"_s)});
+    const QPoint point = frame->rect().center();
+    QDragEnterEvent enter(point, offered, data.get(), Qt::LeftButton, modifiers);
+    QDragMoveEvent move(point, offered, data.get(), Qt::LeftButton, modifiers);
+    QDropEvent drop(point, offered, data.get(), Qt::LeftButton, modifiers);
+    for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
+        QApplication::sendEvent(frame, event);
+        QCOMPARE(event->isAccepted(), accepted);
+        if (accepted) {
+            QCOMPARE(event->dropAction(), Qt::CopyAction);
+        }
+    }
+    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), accepted ? u"robot"_s : QString());
 }
 
 void Form1Test::textBoxesTakeNoDrops() {
