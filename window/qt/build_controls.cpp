@@ -90,6 +90,9 @@ QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
         case ControlKind::Button: {
             auto* button = NewWidget<QPushButton>(spec, form);
             button->setText(caption);
+            // Enter and Return press the focused button, as on a Windows form; outside a dialog
+            // Qt leaves that to Space.
+            button->setAutoDefault(true);
             return button;
         }
         case ControlKind::Timer: {

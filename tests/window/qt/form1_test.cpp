@@ -57,6 +57,8 @@ private slots:
 
     void opensWithTheDesignTimeState();
     void copiesTheDefaultLine();
+    void keysOnTheFocusedButtonCopy_data();
+    void keysOnTheFocusedButtonCopy();
     void controlsChangeTheCopiedLine_data();
     void controlsChangeTheCopiedLine();
     void dropTakesTheFirstFileOfTheList();
@@ -110,6 +112,22 @@ void Form1Test::copiesTheDefaultLine() {
     QCOMPARE(m_open->copy(), kDefaultLine);
     QCOMPARE(m_open->copy(), kDefaultLine);
     QVERIFY(m_open->form().findChild<QMessageBox*>() == nullptr);
+}
+
+void Form1Test::keysOnTheFocusedButtonCopy_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("space") << Qt::Key_Space;
+    QTest::newRow("return") << Qt::Key_Return;
+    QTest::newRow("enter") << Qt::Key_Enter;
+}
+
+void Form1Test::keysOnTheFocusedButtonCopy() {
+    QFETCH(Qt::Key, key);
+    auto* button = m_open->control<QPushButton>(u"Command1"_s);
+    button->setFocus();
+    QTRY_VERIFY(button->hasFocus());
+    QTest::keyClick(button, key);
+    QCOMPARE(QGuiApplication::clipboard()->text(), kDefaultLine);
 }
 
 void Form1Test::controlsChangeTheCopiedLine_data() {
