@@ -1,4 +1,6 @@
 #include "tests/window/qt/open_form.h"
+#include "window/layout_table.h"
+#include "window/qt/text_conversion.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -6,13 +8,17 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +51,19 @@ QByteArray RotatedJpeg() {
     return jpeg;
 }
 
+// The room a control gives its caption, and the room the caption takes. A check box's size hint
+// adds margins around its caption, so the check box is measured by its contents rectangle.
+std::pair<QSize, QSize> CaptionRoomAndNeed(const QWidget& control) {
+    if (const auto* box = qobject_cast<const QCheckBox*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        return {room.size(), box->fontMetrics().size(Qt::TextShowMnemonic, box->text())};
+    }
+    return {control.size(), control.minimumSizeHint()};
+}
+
 }  // namespace
 
 class Form1Test final : public QObject {
@@ -56,6 +75,8 @@ private slots:
     void cleanup();
 
     void opensWithTheDesignTimeState();
+    void captionsFitAtDesktopFontSizes_data();
+    void captionsFitAtDesktopFontSizes();
     void copiesTheDefaultLine();
     void keysOnTheFocusedButtonCopy_data();
     void keysOnTheFocusedButtonCopy();
@@ -105,6 +126,45 @@ void Form1Test::opensWithTheDesignTimeState() {
     for (const QWidget* child : m_open->form().findChildren<QWidget*>()) {
         QVERIFY2(m_open->form().rect().contains(child->geometry()),
                  qPrintable(child->objectName()));
+    }
+}
+
+void Form1Test::captionsFitAtDesktopFontSizes_data() {
+    QTest::addColumn<int>("points");
+    for (const int points : {9, 10, 11, 12}) {
+        QTest::addRow("%d pt", points) << points;
+    }
+}
+
+void Form1Test::captionsFitAtDesktopFontSizes() {
+    QFETCH(int, points);
+    const auto restore =
+        qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+    QFont desktop = QApplication::font();
+    desktop.setPointSize(points);
+    m_open.reset();
+    QApplication::setFont(desktop);
+    m_open = std::make_unique<OpenForm>();
+
+    for (const ControlSpec& spec : kFormLayout) {
+        if (spec.caption.empty() || spec.kind == ControlKind::TextBox) {
+            continue;
+        }
+        const auto* control = m_open->control<QWidget>(ToQString(spec.name));
+        const auto [room, need] = CaptionRoomAndNeed(*control);
+        QVERIFY2(need.width() <= room.width() && need.height() <= room.height(),
+                 qPrintable(u"%1 needs %2x%3, has %4x%5"_s.arg(control->objectName())
+                                .arg(need.width())
+                                .arg(need.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+        if (spec.font == FontRole::PlatformDefault) {
+            // The desktop's face always; its size only where it fits.
+            QCOMPARE(control->font().family(), desktop.family());
+            QCOMPARE(control->testAttribute(Qt::WA_SetFont), points > 9);
+            QCOMPARE(QFontInfo(control->font()).pointSizeF(),
+                     qMin(QFontInfo(desktop).pointSizeF(), 9.0));
+        }
     }
 }
 
