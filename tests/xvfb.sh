@@ -46,6 +46,8 @@ open_karvosel() {
     wait_until find_window || fail "the window did not appear: $(cat "$work/karvosel.log")"
 }
 
+karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
+
 # click_copy: clicks the copy button, which spans 8..161 by 184..225 logical pixels.
 click_copy() {
     xdotool mousemove --window "$window" 80 204 click 1

@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# debian_package.sh BUILD-FOLDER: builds the Debian package, checks its dependencies and where
-# its files land, and starts the unpacked program.
+# debian_package.sh BUILD-FOLDER X11-TOOL: builds the Debian package, checks its dependencies and where
+# its files land, and runs the unpacked program: it copies, and the line outlives its window.
 set -euo pipefail
-build=$1
-work=$(mktemp -d)
-trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+. "$(dirname "$0")/../xvfb.sh"
+build=$1 x11_tool=$2
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >cpack.log 2>&1) ||
     fail "cpack: $(cat "$work/cpack.log")"
@@ -23,7 +18,7 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 
 root=$work/root
 dpkg -x "$deb" "$root"
-for file in usr/bin/karvosel usr/bin/karvosel-clipboard \
+for file in usr/bin/karvosel usr/libexec/karvosel/karvosel-clipboard \
     usr/share/applications/org.karvosel.Karvosel.desktop \
     usr/share/metainfo/org.karvosel.Karvosel.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/karvosel.svg; do
@@ -35,8 +30,12 @@ for size in 16 24 32 48 64 128 256; do
 done
 [ -x "$root/usr/bin/karvosel" ] || fail "usr/bin/karvosel is not executable"
 
-QT_QPA_PLATFORM=offscreen "$root/usr/bin/karvosel" >"$work/run.log" 2>&1 &
-pid=$!
-sleep 2
-kill -0 "$pid" 2>/dev/null || fail "the installed program did not keep running: $(cat "$work/run.log")"
+# The installed program finds the installed clipboard helper, which keeps the line after closing.
+expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
+open_karvosel "$root/usr/bin/karvosel"
+click_copy
+wait_until clipboard_is "$expected" || fail "the installed program did not copy"
+"$x11_tool" close "$window"
+wait_until karvosel_gone || fail "the installed program did not exit after its window closed"
+clipboard_is "$expected" || fail "the installed helper did not keep the line"
 echo "PASS: Depends: $depends"

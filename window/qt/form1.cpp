@@ -152,8 +152,9 @@ void Form1::Command1_Click() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(line);
-    // Only X11 says whether the write took; elsewhere ownership is not reported.
-    if (QGuiApplication::platformName() == u"xcb" && !clipboard->ownsClipboard()) {
+    // X11 and Wayland tell whether the write took; offscreen never owns its in-process clipboard.
+    const QString platform = QGuiApplication::platformName();
+    if ((platform == u"xcb" || platform == u"wayland") && !clipboard->ownsClipboard()) {
         ShowWarning(ToQString(kClipboardFailedMessage));
     }
 }
