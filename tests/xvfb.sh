@@ -21,13 +21,14 @@ spawn() {
     pids+=($!)
 }
 
-# wait_until COMMAND...: retries for up to five seconds until COMMAND succeeds.
+# wait_until COMMAND...: retries until COMMAND succeeds, for up to 20 seconds: the bound only
+# decides how long a failing check takes, so it is generous for slow and sanitizer builds.
 wait_until() {
-    for _ in $(seq 50); do
-        "$@" && return 0
+    local deadline=$((SECONDS + 20))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.1
     done
-    return 1
 }
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
