@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -17,12 +19,24 @@ namespace {
 
 constexpr unsigned char kServing = 0, kFailed = 1, kManagerRuns = 2;
 
+// Closes the descriptors from `first` to `last`; kernels before 5.9 have no close_range.
+void CloseDescriptors(unsigned first, unsigned last) {
+    if (first > last || close_range(first, last, 0) == 0) {
+        return;
+    }
+    const long limit = sysconf(_SC_OPEN_MAX);
+    const unsigned end = limit > 0 ? static_cast<unsigned>(std::min<long>(limit, INT_MAX)) : 1024;
+    for (unsigned fd = first; fd < end && fd <= last; ++fd) {
+        close(static_cast<int>(fd));
+    }
+}
+
 // Keeps nothing of the caller's but the pipe that reports to it: an inherited X connection
 // would keep the caller's windows alive.
 void DetachFromCaller(int report) {
     setsid();
-    close_range(STDERR_FILENO + 1, static_cast<unsigned>(report) - 1, 0);
-    close_range(static_cast<unsigned>(report) + 1, ~0U, 0);
+    CloseDescriptors(STDERR_FILENO + 1, static_cast<unsigned>(report) - 1);
+    CloseDescriptors(static_cast<unsigned>(report) + 1, ~0U);
     const int devNull = open("/dev/null", O_RDWR);
     for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         dup2(devNull, fd);

@@ -9,13 +9,17 @@ std::optional<char16_t> FindUnsafeCharacter(std::u16string_view modelpath, Paste
         if (c < 0x20 || c == 0x7F || c == u'"') {
             return true;
         }
-        return target == PasteTarget::PosixShell && (c == u'$' || c == u'`');
+        return target == PasteTarget::PosixShell && (c == u'$' || c == u'`' || c == u'!');
     };
     const auto found = std::find_if(modelpath.begin(), modelpath.end(), unsafe);
-    if (found == modelpath.end()) {
-        return std::nullopt;
+    if (found != modelpath.end()) {
+        return *found;
     }
-    return *found;
+    // Before the closing quote a backslash escapes it, in a command line as in a shell.
+    if (modelpath.ends_with(u'\\')) {
+        return u'\\';
+    }
+    return std::nullopt;
 }
 
 }  // namespace compose

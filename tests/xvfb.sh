@@ -21,13 +21,14 @@ spawn() {
     pids+=($!)
 }
 
-# wait_until COMMAND...: retries for up to five seconds until COMMAND succeeds.
+# wait_until COMMAND...: retries until COMMAND succeeds, for up to 20 seconds: the bound only
+# decides how long a failing check takes, so it is generous for slow and sanitizer builds.
 wait_until() {
-    for _ in $(seq 50); do
-        "$@" && return 0
+    local deadline=$((SECONDS + 20))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.1
     done
-    return 1
 }
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
@@ -45,6 +46,8 @@ open_karvosel() {
     find_window() { window=$(xdotool search --onlyvisible --name '^Karvosel$' 2>/dev/null | head -n1) && [ -n "$window" ]; }
     wait_until find_window || fail "the window did not appear: $(cat "$work/karvosel.log")"
 }
+
+karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
 
 # click_copy: clicks the copy button, which spans 8..161 by 184..225 logical pixels.
 click_copy() {

@@ -41,6 +41,10 @@ struct FontSpec {
 
 inline constexpr TwipsRect kFormClientTwips{0, 0, 4425, 3495};
 
+// The controls with the platform's default font were laid out for it at 9 pt, the size Windows
+// uses for a Chinese interface; a larger default would clip their captions.
+inline constexpr double kLargestDefaultFontPoints = 9.0;
+
 extern const std::array<ControlSpec, 16> kFormLayout;
 
 // The font of `role`; only Font1 and Font2 have one.

@@ -20,6 +20,10 @@ std::u16string DescribeCharacter(char16_t c) {
             return u"美元符号 ($)";
         case u'`':
             return u"反引号 (`)";
+        case u'!':
+            return u"感叹号 (!)";
+        case u'\\':
+            return u"末尾的反斜杠 (\\)";
         default:
             return u"控制字符 " + CodePoint(c);
     }

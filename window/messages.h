@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-// Why a model path was not copied: it holds `unsafe`, which would break the pasted line.
+// Why a model path was not copied: it holds `unsafe`, which would break the pasted line (a
+// backslash only breaks it at the end of the path).
 std::u16string UnsafePathMessage(char16_t unsafe);
 
 // The clipboard could not be opened or written.

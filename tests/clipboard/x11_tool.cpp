@@ -33,7 +33,9 @@ void Close(xcb_connection_t* connection, xcb_window_t window) {
     message.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+    // The X server drops the requests still unread of a client that hangs up, so the message is
+    // only sent once a round trip behind it came back.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
 [[noreturn]] void Own(xcb_connection_t* connection, const char* selection) {

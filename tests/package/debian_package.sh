@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# debian_package.sh BUILD-FOLDER: builds the Debian package, has lintian check it, checks its
-# dependencies and where its files land, and opens the unpacked program's window.
+# debian_package.sh BUILD-FOLDER X11-TOOL: builds the Debian package, has lintian check it, checks
+# its dependencies and where its files land, and runs the unpacked program: it copies, and the
+# line outlives its window.
 set -euo pipefail
-build=$1
 . "$(dirname "$0")/../xvfb.sh"
+build=$1 x11_tool=$2
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >cpack.log 2>&1) ||
     fail "cpack: $(cat "$work/cpack.log")"
@@ -23,7 +24,7 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 
 root=$work/root
 dpkg -x "$deb" "$root"
-for file in usr/libexec/karvosel/karvosel-clipboard \
+for file in usr/bin/karvosel usr/libexec/karvosel/karvosel-clipboard \
     usr/share/applications/org.karvosel.Karvosel.desktop \
     usr/share/metainfo/org.karvosel.Karvosel.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/karvosel.svg; do
@@ -42,5 +43,12 @@ zcat "$root/usr/share/doc/karvosel/changelog.gz" >"$work/changelog"
 logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
 [ "$logged" = "$version" ] || fail "the changelog's latest version is $logged, the package's $version"
 
+# The installed program finds the installed clipboard helper, which keeps the line after closing.
+expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
 open_karvosel "$root/usr/bin/karvosel"
+click_copy
+wait_until clipboard_is "$expected" || fail "the installed program did not copy"
+"$x11_tool" close "$window"
+wait_until karvosel_gone || fail "the installed program did not exit after its window closed"
+clipboard_is "$expected" || fail "the installed helper did not keep the line"
 echo "PASS: Depends: $depends"

@@ -6,10 +6,13 @@
 
 #include <QCheckBox>
 #include <QFont>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -20,19 +23,29 @@ QRect ToQRect(const TwipsRect& twips) {
 
 namespace {
 
-QFont FontFor(FontRole role) {
-    QFont font;
-    if (role == FontRole::PlatformDefault) {
-        return font;
-    }
+QFont DesignFont(FontRole role) {
     // The face the captions were designed in comes first; where it is missing, the platform's
     // usual Simplified Chinese face takes its place. Every missing name costs a font look-up at
     // start-up, so only the Linux desktops' own are listed.
     const FontSpec& spec = FontOf(role);
+    QFont font;
     font.setFamilies({ToQString(spec.face), u"Microsoft YaHei"_s, u"Noto Sans CJK SC"_s,
                       u"WenQuanYi Micro Hei"_s, u"WenQuanYi Zen Hei"_s});
     font.setPointSizeF(spec.points);
     font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    return font;
+}
+
+// The font a control of `role` sets for itself; none where the application's default fits.
+std::optional<QFont> OwnFont(FontRole role) {
+    if (role != FontRole::PlatformDefault) {
+        return DesignFont(role);
+    }
+    QFont font;
+    if (QFontInfo(font).pointSizeF() <= kLargestDefaultFontPoints) {
+        return std::nullopt;
+    }
+    font.setPointSizeF(kLargestDefaultFontPoints);
     return font;
 }
 
@@ -45,8 +58,8 @@ Widget* NewWidget(const ControlSpec& spec, QWidget& form) {
     auto* widget = new Widget(&form);
     widget->setObjectName(ToQString(spec.name));
     widget->setGeometry(ToQRect(spec.twips));
-    if (spec.font != FontRole::PlatformDefault) {
-        widget->setFont(FontFor(spec.font));
+    if (const std::optional<QFont> font = OwnFont(spec.font)) {
+        widget->setFont(*font);
     }
     return widget;
 }
@@ -90,6 +103,9 @@ QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
         case ControlKind::Button: {
             auto* button = NewWidget<QPushButton>(spec, form);
             button->setText(caption);
+            // Enter and Return press the focused button, as on a Windows form; outside a dialog
+            // Qt leaves that to Space.
+            button->setAutoDefault(true);
             return button;
         }
         case ControlKind::Timer: {

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,7 +15,8 @@ namespace {
 QString Keeper() {
     const QString platform = QGuiApplication::platformName();
     if (platform == u"xcb") {
-        return QCoreApplication::applicationDirPath() + u"/karvosel-clipboard"_s;
+        return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                               u"/" KARVOSEL_HELPER_FROM_BINDIR "/karvosel-clipboard"_s);
     }
     if (platform == u"wayland") {
         return QStandardPaths::findExecutable(u"wl-copy"_s);

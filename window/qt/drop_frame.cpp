@@ -16,15 +16,30 @@ QString FirstLocalFile(const QMimeData& data) {
     return {};
 }
 
-DropFrame::DropFrame(QWidget* parent) : QGroupBox(parent) { setAcceptDrops(true); }
+namespace {
 
-void DropFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!FirstLocalFile(*event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
+// The frame only reads the path, so it answers every drag as a copy: a source told the file
+// was moved may delete it. A source that offers no copy is refused.
+bool AcceptAsCopy(QDropEvent& event) {
+    if (!event.possibleActions().testFlag(Qt::CopyAction) ||
+        FirstLocalFile(*event.mimeData()).isEmpty()) {
+        return false;
     }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return true;
 }
 
+}  // namespace
+
+DropFrame::DropFrame(QWidget* parent) : QGroupBox(parent) { setAcceptDrops(true); }
+
+void DropFrame::dragEnterEvent(QDragEnterEvent* event) { AcceptAsCopy(*event); }
+
+void DropFrame::dragMoveEvent(QDragMoveEvent* event) { AcceptAsCopy(*event); }
+
 void DropFrame::dropEvent(QDropEvent* event) {
-    event->acceptProposedAction();
-    emit dropped(*event->mimeData());
+    if (AcceptAsCopy(*event)) {
+        emit dropped(*event->mimeData());
+    }
 }

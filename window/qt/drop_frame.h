@@ -7,7 +7,7 @@ class QMimeData;
 // The first local file a drag carries, in the platform's native form; empty when it carries none.
 QString FirstLocalFile(const QMimeData& data);
 
-// A captioned frame that accepts drags carrying a local file and hands every drop on.
+// A captioned frame that takes a copy of drags carrying a local file and hands each drop on.
 class DropFrame final : public QGroupBox {
     Q_OBJECT
 
@@ -19,5 +19,6 @@ signals:
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 };

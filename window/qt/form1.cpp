@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,9 +90,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
     timer1->start();
 }
 
-// Text1 must let go of the style before the style, a member, is destroyed.
-Form1::~Form1() { m_text1->setStyle(nullptr); }
-
 template <class Control>
 Control* Form1::Find(const char16_t* name) const {
     return findChild<Control*>(QString::fromUtf16(name), Qt::FindDirectChildrenOnly);
@@ -154,8 +152,9 @@ void Form1::Command1_Click() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(line);
-    // Only X11 says whether the write took; elsewhere ownership is not reported.
-    if (QGuiApplication::platformName() == u"xcb" && !clipboard->ownsClipboard()) {
+    // X11 and Wayland tell whether the write took; offscreen never owns its in-process clipboard.
+    const QString platform = QGuiApplication::platformName();
+    if ((platform == u"xcb" || platform == u"wayland") && !clipboard->ownsClipboard()) {
         ShowWarning(ToQString(kClipboardFailedMessage));
     }
 }
@@ -182,10 +181,11 @@ void Form1::Frame1_OLEDragDrop(const QMimeData& data) {
 
 void Form1::Timer1_Timer() { KeepOnTop(*this); }
 
+// An input-method cursor of length 0 hides the caret at every scale. A caret width of 0 would
+// not: at a fractional scale factor Qt still draws it as a line one device pixel wide.
 void Form1::Text1_GotFocus() {
-    if (m_text1->style() != &m_caretlessStyle) {
-        m_text1->setStyle(&m_caretlessStyle);
-    }
+    QInputMethodEvent hideCaret(QString(), {{QInputMethodEvent::Cursor, 0, 0}});
+    QCoreApplication::sendEvent(m_text1, &hideCaret);
 }
 
 void Form1::Text1_KeyPress(const QKeyEvent& event) {

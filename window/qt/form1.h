@@ -1,7 +1,6 @@
 #pragma once
 
 #include "compose/option_fragments.h"
-#include "window/qt/caretless_style.h"
 
 #include <QWidget>
 
@@ -19,7 +18,6 @@ class Form1 final : public QWidget {
 
 public:
     explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,7 +47,6 @@ private:
     Control* Find(const char16_t* name) const;
 
     compose::OptionFragments m_fragments;
-    CaretlessStyle m_caretlessStyle;
 
     QLabel* m_label1 = nullptr;
     QLineEdit* m_text1 = nullptr;

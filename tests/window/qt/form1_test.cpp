@@ -1,17 +1,24 @@
 #include "tests/window/qt/open_form.h"
+#include "window/layout_table.h"
+#include "window/qt/text_conversion.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -44,6 +51,19 @@ QByteArray RotatedJpeg() {
     return jpeg;
 }
 
+// The room a control gives its caption, and the room the caption takes. A check box's size hint
+// adds margins around its caption, so the check box is measured by its contents rectangle.
+std::pair<QSize, QSize> CaptionRoomAndNeed(const QWidget& control) {
+    if (const auto* box = qobject_cast<const QCheckBox*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        return {room.size(), box->fontMetrics().size(Qt::TextShowMnemonic, box->text())};
+    }
+    return {control.size(), control.minimumSizeHint()};
+}
+
 }  // namespace
 
 class Form1Test final : public QObject {
@@ -55,12 +75,18 @@ private slots:
     void cleanup();
 
     void opensWithTheDesignTimeState();
+    void captionsFitAtDesktopFontSizes_data();
+    void captionsFitAtDesktopFontSizes();
     void copiesTheDefaultLine();
+    void keysOnTheFocusedButtonCopy_data();
+    void keysOnTheFocusedButtonCopy();
     void controlsChangeTheCopiedLine_data();
     void controlsChangeTheCopiedLine();
     void dropTakesTheFirstFileOfTheList();
     void dropOfAnythingButALocalFileIsRefused_data();
     void dropOfAnythingButALocalFileIsRefused();
+    void dropIsAlwaysACopy_data();
+    void dropIsAlwaysACopy();
     void textBoxesTakeNoDrops();
     void previewIsShownAtItsOnScreenSize();
     void previewFollowsTheExifOrientation();
@@ -103,10 +129,65 @@ void Form1Test::opensWithTheDesignTimeState() {
     }
 }
 
+void Form1Test::captionsFitAtDesktopFontSizes_data() {
+    QTest::addColumn<int>("points");
+    for (const int points : {9, 10, 11, 12}) {
+        QTest::addRow("%d pt", points) << points;
+    }
+}
+
+void Form1Test::captionsFitAtDesktopFontSizes() {
+    QFETCH(int, points);
+    const auto restore =
+        qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+    QFont desktop = QApplication::font();
+    desktop.setPointSize(points);
+    m_open.reset();
+    QApplication::setFont(desktop);
+    m_open = std::make_unique<OpenForm>();
+
+    for (const ControlSpec& spec : kFormLayout) {
+        if (spec.caption.empty() || spec.kind == ControlKind::TextBox) {
+            continue;
+        }
+        const auto* control = m_open->control<QWidget>(ToQString(spec.name));
+        const auto [room, need] = CaptionRoomAndNeed(*control);
+        QVERIFY2(need.width() <= room.width() && need.height() <= room.height(),
+                 qPrintable(u"%1 needs %2x%3, has %4x%5"_s.arg(control->objectName())
+                                .arg(need.width())
+                                .arg(need.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+        if (spec.font == FontRole::PlatformDefault) {
+            // The desktop's face always; its size only where it fits.
+            QCOMPARE(control->font().family(), desktop.family());
+            QCOMPARE(control->testAttribute(Qt::WA_SetFont), points > 9);
+            QCOMPARE(QFontInfo(control->font()).pointSizeF(),
+                     qMin(QFontInfo(desktop).pointSizeF(), 9.0));
+        }
+    }
+}
+
 void Form1Test::copiesTheDefaultLine() {
     QCOMPARE(m_open->copy(), kDefaultLine);
     QCOMPARE(m_open->copy(), kDefaultLine);
     QVERIFY(m_open->form().findChild<QMessageBox*>() == nullptr);
+}
+
+void Form1Test::keysOnTheFocusedButtonCopy_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("space") << Qt::Key_Space;
+    QTest::newRow("return") << Qt::Key_Return;
+    QTest::newRow("enter") << Qt::Key_Enter;
+}
+
+void Form1Test::keysOnTheFocusedButtonCopy() {
+    QFETCH(Qt::Key, key);
+    auto* button = m_open->control<QPushButton>(u"Command1"_s);
+    button->setFocus();
+    QTRY_VERIFY(button->hasFocus());
+    QTest::keyClick(button, key);
+    QCOMPARE(QGuiApplication::clipboard()->text(), kDefaultLine);
 }
 
 void Form1Test::controlsChangeTheCopiedLine_data() {
@@ -207,6 +288,40 @@ void Form1Test::dropOfAnythingButALocalFileIsRefused() {
     QCOMPARE(m_open->copy(), kDefaultLine);
 }
 
+void Form1Test::dropIsAlwaysACopy_data() {
+    QTest::addColumn<Qt::DropActions>("offered");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("copy") << Qt::DropActions(Qt::CopyAction) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("shift proposes a move")
+        << (Qt::CopyAction | Qt::MoveAction) << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("control and shift propose a link")
+        << (Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
+        << (Qt::ControlModifier | Qt::ShiftModifier) << true;
+    QTest::newRow("move only") << Qt::DropActions(Qt::MoveAction) << Qt::KeyboardModifiers()
+                               << false;
+}
+
+void Form1Test::dropIsAlwaysACopy() {
+    QFETCH(Qt::DropActions, offered);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, accepted);
+    auto* frame = m_open->control<QWidget>(u"Frame1"_s);
+    const auto data = FileList({m_open->path(u"robot.model"_s)});
+    const QPoint point = frame->rect().center();
+    QDragEnterEvent enter(point, offered, data.get(), Qt::LeftButton, modifiers);
+    QDragMoveEvent move(point, offered, data.get(), Qt::LeftButton, modifiers);
+    QDropEvent drop(point, offered, data.get(), Qt::LeftButton, modifiers);
+    for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
+        QApplication::sendEvent(frame, event);
+        QCOMPARE(event->isAccepted(), accepted);
+        if (accepted) {
+            QCOMPARE(event->dropAction(), Qt::CopyAction);
+        }
+    }
+    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), accepted ? u"robot"_s : QString());
+}
+
 void Form1Test::textBoxesTakeNoDrops() {
     const auto data = FileList({m_open->path(u"robot.model"_s)});
     for (const QString& name : {u"Text1"_s, u"Text2"_s, u"Text3"_s}) {
@@ -287,7 +402,7 @@ void Form1Test::pathBoxShowsNoCaret() {
 
     QLineEdit plain(u"模型路径"_s);
     plain.show();
-    QApplication::setActiveWindow(&plain);
+    plain.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&plain));
     plain.setFocus();
     QTRY_VERIFY(plain.hasFocus());
@@ -325,9 +440,9 @@ void Form1Test::timerTicksQuietly() {
             warnings += type != QtDebugMsg && type != QtInfoMsg;
         });
     QSignalSpy ticks(m_open->form().findChild<QTimer*>(u"Timer1"_s), &QTimer::timeout);
-    QTest::qWait(350);
+    const bool ticked = QTest::qWaitFor([&ticks] { return ticks.count() >= 3; }, 10000);
     qInstallMessageHandler(previous);
-    QVERIFY(ticks.count() >= 2);
+    QVERIFY(ticked);
     QCOMPARE(warnings, 0);
 }
 

@@ -178,6 +178,8 @@ void HostileInputTest::oddPathReachesTheLineExactly_data() {
     QTest::newRow("newline") << u"/m/a\nrm -rf x.model"_s << u"U+000A"_s;
     QTest::newRow("dollar") << u"/m/$(reboot).model"_s << u"$"_s;
     QTest::newRow("backtick") << u"/m/`id`.model"_s << u"`"_s;
+    QTest::newRow("exclamation mark") << u"/m/wow!great.model"_s << u"!"_s;
+    QTest::newRow("backslash at the end") << u"/m/models\\"_s << u"\\"_s;
 }
 
 void HostileInputTest::oddPathReachesTheLineExactly() {

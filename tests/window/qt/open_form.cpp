@@ -58,7 +58,7 @@ OpenForm::OpenForm() {
     QVERIFY(m_folder.isValid());
     QGuiApplication::clipboard()->setText(u"untouched"_s);
     m_form.show();
-    QApplication::setActiveWindow(&m_form);
+    m_form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&m_form));
 }
 
