@@ -7,19 +7,15 @@
 #include <QClipboard>
 #include <QDir>
 #include <QDragEnterEvent>
-#include <QFile>
-#include <QFontInfo>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -29,16 +25,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A JPEG of a picture whose left half is red and right half blue, tagged with the EXIF
-// orientation "rotate 90 degrees clockwise to show": upright, red is on top.
+// A JPEG whose left half is red and right half blue, tagged with the EXIF orientation "rotate
+// 90 degrees clockwise to show": upright, red is on top.
 QByteArray RotatedJpeg() {
     QImage picture(64, 32, QImage::Format_RGB32);
     picture.fill(Qt::blue);
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            picture.setPixelColor(x, y, Qt::red);
-        }
-    }
+    QPainter(&picture).fillRect(0, 0, 32, 32, Qt::red);
     const char exif[] =
         "\xFF\xE1\x00\x22"
         "Exif\0\0"
@@ -64,6 +56,8 @@ std::pair<QSize, QSize> CaptionRoomAndNeed(const QWidget& control) {
     return {control.size(), control.minimumSizeHint()};
 }
 
+QString LineWith(const QString& options) { return u"Vandrelix.exe \"\""_s + options; }
+
 }  // namespace
 
 class Form1Test final : public QObject {
@@ -71,28 +65,23 @@ class Form1Test final : public QObject {
 
 private slots:
     void initTestCase() { QApplication::setCursorFlashTime(0); }
-    void init();
-    void cleanup();
+    void init() { m_open = std::make_unique<OpenForm>(); }
+    void cleanup() { m_open.reset(); }
 
-    void opensWithTheDesignTimeState();
+    void opensAsDesigned();
     void captionsFitAtDesktopFontSizes_data();
     void captionsFitAtDesktopFontSizes();
-    void copiesTheDefaultLine();
     void keysOnTheFocusedButtonCopy_data();
     void keysOnTheFocusedButtonCopy();
     void controlsChangeTheCopiedLine_data();
     void controlsChangeTheCopiedLine();
     void dropTakesTheFirstFileOfTheList();
-    void dropOfAnythingButALocalFileIsRefused_data();
-    void dropOfAnythingButALocalFileIsRefused();
+    void dropsOfAnythingButALocalFileAreRefused();
     void dropIsAlwaysACopy_data();
     void dropIsAlwaysACopy();
-    void textBoxesTakeNoDrops();
-    void previewIsShownAtItsOnScreenSize();
-    void previewFollowsTheExifOrientation();
+    void previewIsShownUprightAtItsOnScreenSize();
     void controlASelectsTheWholePath_data();
     void controlASelectsTheWholePath();
-    void otherKeysLeaveTheSelectionAlone();
     void pathBoxShowsNoCaret();
     void doubleClickOnPreviewResetsTheSize();
     void tabOrderFollowsTheLayout();
@@ -102,31 +91,12 @@ private:
     std::unique_ptr<OpenForm> m_open;
 };
 
-void Form1Test::init() { m_open = std::make_unique<OpenForm>(); }
-
-void Form1Test::cleanup() { m_open.reset(); }
-
-void Form1Test::opensWithTheDesignTimeState() {
-    QCOMPARE(m_open->form().windowTitle(), u"Karvosel"_s);
-    QCOMPARE(m_open->form().size(), QSize(295, 233));
+void Form1Test::opensAsDesigned() {
     QVERIFY(m_open->form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(!m_open->form().windowIcon().isNull());
-    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), QString());
     QCOMPARE(m_open->control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
-    QCOMPARE(m_open->control<QLineEdit>(u"Text2"_s)->text(), u"400"_s);
-    QCOMPARE(m_open->control<QLineEdit>(u"Text3"_s)->text(), u"600"_s);
-    QCOMPARE(m_open->control<QLabel>(u"Label3"_s)->text(), u"X"_s);
     QCOMPARE(m_open->control<QWidget>(u"Frame1"_s)->palette().color(QPalette::Window),
              QColor(192, 255, 192));
-    const QStringList checked{u"Check1"_s, u"Check2"_s, u"Check3"_s, u"Check6"_s};
-    for (const QString& name :
-         {u"Check1"_s, u"Check2"_s, u"Check3"_s, u"Check4"_s, u"Check5"_s, u"Check6"_s}) {
-        QCOMPARE(m_open->control<QCheckBox>(name)->isChecked(), checked.contains(name));
-    }
-    for (const QWidget* child : m_open->form().findChildren<QWidget*>()) {
-        QVERIFY2(m_open->form().rect().contains(child->geometry()),
-                 qPrintable(child->objectName()));
-    }
+    QCOMPARE(m_open->copy(), kDefaultLine);
 }
 
 void Form1Test::captionsFitAtDesktopFontSizes_data() {
@@ -159,19 +129,9 @@ void Form1Test::captionsFitAtDesktopFontSizes() {
                                 .arg(room.width())
                                 .arg(room.height())));
         if (spec.font == FontRole::PlatformDefault) {
-            // The desktop's face always; its size only where it fits.
             QCOMPARE(control->font().family(), desktop.family());
-            QCOMPARE(control->testAttribute(Qt::WA_SetFont), points > 9);
-            QCOMPARE(QFontInfo(control->font()).pointSizeF(),
-                     qMin(QFontInfo(desktop).pointSizeF(), 9.0));
         }
     }
-}
-
-void Form1Test::copiesTheDefaultLine() {
-    QCOMPARE(m_open->copy(), kDefaultLine);
-    QCOMPARE(m_open->copy(), kDefaultLine);
-    QVERIFY(m_open->form().findChild<QMessageBox*>() == nullptr);
 }
 
 void Form1Test::keysOnTheFocusedButtonCopy_data() {
@@ -191,99 +151,69 @@ void Form1Test::keysOnTheFocusedButtonCopy() {
 }
 
 void Form1Test::controlsChangeTheCopiedLine_data() {
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QString>("width");
-    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-
-    const QString keep = u"keep"_s;
-    QTest::newRow("outline off") << QStringList{u"Check1"_s} << keep << keep
-                                 << uR"(Vandrelix.exe "" -xe -xi -xa -ws[400,600] -cc[0,11,0])"_s;
-    QTest::newRow("self shadow off")
-        << QStringList{u"Check2"_s} << keep << keep
-        << uR"(Vandrelix.exe "" -xss -xi -xa -ws[400,600] -cc[0,11,0])"_s;
-    QTest::newRow("ground shadow off")
-        << QStringList{u"Check3"_s} << keep << keep
-        << uR"(Vandrelix.exe "" -xs -xi -xa -ws[400,600] -cc[0,11,0])"_s;
-    QTest::newRow("information on") << QStringList{u"Check4"_s} << keep << keep
-                                    << uR"(Vandrelix.exe "" -xa -ws[400,600] -cc[0,11,0])"_s;
-    QTest::newRow("axes on") << QStringList{u"Check5"_s} << keep << keep
-                             << uR"(Vandrelix.exe "" -xi -ws[400,600] -cc[0,11,0])"_s;
-    QTest::newRow("screenshot off") << QStringList{u"Check6"_s} << keep << keep
-                                    << uR"(Vandrelix.exe "" -xi -xa -ws[400,600])"_s;
-    QTest::newRow("clicked twice")
-        << QStringList{u"Check1"_s, u"Check1"_s} << keep << keep << kDefaultLine;
-    QTest::newRow("width typed") << QStringList{} << u"1280"_s << keep
-                                 << uR"(Vandrelix.exe "" -xi -xa -ws[1280,600] -cc[0,11,0])"_s;
-    QTest::newRow("height typed") << QStringList{} << keep << u"720"_s
-                                  << uR"(Vandrelix.exe "" -xi -xa -ws[400,720] -cc[0,11,0])"_s;
-    QTest::newRow("height emptied") << QStringList{} << keep << QString()
-                                    << uR"(Vandrelix.exe "" -xi -xa -ws[400,] -cc[0,11,0])"_s;
+    const QString click;
+    QTest::newRow("Check1") << u"Check1"_s << click
+                            << LineWith(u" -xe -xi -xa -ws[400,600] -cc[0,11,0]"_s);
+    QTest::newRow("Check2") << u"Check2"_s << click
+                            << LineWith(u" -xss -xi -xa -ws[400,600] -cc[0,11,0]"_s);
+    QTest::newRow("Check3") << u"Check3"_s << click
+                            << LineWith(u" -xs -xi -xa -ws[400,600] -cc[0,11,0]"_s);
+    QTest::newRow("Check4") << u"Check4"_s << click << LineWith(u" -xa -ws[400,600] -cc[0,11,0]"_s);
+    QTest::newRow("Check5") << u"Check5"_s << click << LineWith(u" -xi -ws[400,600] -cc[0,11,0]"_s);
+    QTest::newRow("Check6") << u"Check6"_s << click << LineWith(u" -xi -xa -ws[400,600]"_s);
+    QTest::newRow("width") << u"Text2"_s << u"1280"_s
+                           << LineWith(u" -xi -xa -ws[1280,600] -cc[0,11,0]"_s);
+    QTest::newRow("height") << u"Text3"_s << u"720"_s
+                            << LineWith(u" -xi -xa -ws[400,720] -cc[0,11,0]"_s);
     QTest::newRow("width emptied")
-        << QStringList{} << QString() << u"720"_s << uR"(Vandrelix.exe "" -xi -xa -cc[0,11,0])"_s;
+        << u"Text2"_s << QString() << LineWith(u" -xi -xa -cc[0,11,0]"_s);
 }
 
 void Form1Test::controlsChangeTheCopiedLine() {
-    QFETCH(QStringList, clicks);
-    QFETCH(QString, width);
-    QFETCH(QString, height);
+    QFETCH(QString, control);
+    QFETCH(QString, typed);
     QFETCH(QString, expected);
-
-    for (const QString& name : clicks) {
-        auto* box = m_open->control<QCheckBox>(name);
+    if (auto* box = m_open->form().findChild<QCheckBox*>(control)) {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-    }
-    for (const auto& [name, text] : {std::pair{u"Text2"_s, width}, std::pair{u"Text3"_s, height}}) {
-        if (text != u"keep") {
-            auto* box = m_open->control<QLineEdit>(name);
-            box->selectAll();
-            QTest::keyClick(box, Qt::Key_Delete);
-            QTest::keyClicks(box, text);
-        }
+    } else {
+        auto* text = m_open->control<QLineEdit>(control);
+        text->selectAll();
+        QTest::keyClick(text, Qt::Key_Delete);
+        QTest::keyClicks(text, typed);
     }
     QCOMPARE(m_open->copy(), expected);
 }
 
 void Form1Test::dropTakesTheFirstFileOfTheList() {
-    const QString first = m_open->path(u"robot.v2.model"_s);
+    // The name is shown as it is, never read as markup.
+    const QString first = m_open->path(u"<b>robot.v2.model"_s);
     QVERIFY(Drop(m_open->control<QWidget>(u"Frame1"_s),
-                 *FileList({first, m_open->path(u"b.model"_s), m_open->path(u"c.model"_s)})));
+                 *FileList({first, m_open->path(u"b.model"_s)})));
     const QString native = QDir::toNativeSeparators(first);
-    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), u"robot.v2"_s);
+    auto* label = m_open->control<QLabel>(u"Label1"_s);
+    QCOMPARE(label->text(), u"<b>robot.v2"_s);
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setFont(label->font());
+    plain.setText(label->text());
+    QCOMPARE(label->sizeHint(), plain.sizeHint());
     QCOMPARE(m_open->control<QLineEdit>(u"Text1"_s)->text(), native);
     QCOMPARE(m_open->copy(),
              uR"(Vandrelix.exe "%1" -xi -xa -ws[400,600] -cc[0,11,0])"_s.arg(native));
 }
 
-void Form1Test::dropOfAnythingButALocalFileIsRefused_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<QUrl>>("urls");
-    QTest::addColumn<bool>("withImage");
-
-    QTest::newRow("text") << u"D:\\m\\robot.model"_s << QList<QUrl>{} << false;
-    QTest::newRow("web link") << QString() << QList<QUrl>{QUrl(u"https://example.org/a.model"_s)}
-                              << false;
-    QTest::newRow("picture from a browser")
-        << QString() << QList<QUrl>{QUrl(u"https://example.org/a.jpg"_s)} << true;
-}
-
-void Form1Test::dropOfAnythingButALocalFileIsRefused() {
-    QFETCH(QString, text);
-    QFETCH(QList<QUrl>, urls);
-    QFETCH(bool, withImage);
-
-    QMimeData data;
-    if (!text.isEmpty()) {
-        data.setText(text);
+void Form1Test::dropsOfAnythingButALocalFileAreRefused() {
+    QMimeData text;
+    text.setText(m_open->path(u"robot.model"_s));
+    QMimeData link;
+    link.setUrls({QUrl(u"https://example.org/a.model"_s)});
+    for (const QString& target : {u"Frame1"_s, u"Text1"_s, u"Text2"_s, u"Text3"_s}) {
+        QVERIFY2(!Drop(m_open->control<QWidget>(target), text), qPrintable(target));
     }
-    data.setUrls(urls);
-    if (withImage) {
-        QImage picture(8, 8, QImage::Format_RGB32);
-        picture.fill(Qt::blue);
-        data.setImageData(picture);
-    }
-    QVERIFY(!Drop(m_open->control<QWidget>(u"Frame1"_s), data));
-    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), QString());
+    QVERIFY(!Drop(m_open->control<QWidget>(u"Frame1"_s), link));
     QCOMPARE(m_open->control<QLineEdit>(u"Text1"_s)->text(), u"模型路径"_s);
     QCOMPARE(m_open->copy(), kDefaultLine);
 }
@@ -291,21 +221,17 @@ void Form1Test::dropOfAnythingButALocalFileIsRefused() {
 void Form1Test::dropIsAlwaysACopy_data() {
     QTest::addColumn<Qt::DropActions>("offered");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("copy") << Qt::DropActions(Qt::CopyAction) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("copy") << Qt::DropActions(Qt::CopyAction) << Qt::KeyboardModifiers();
     QTest::newRow("shift proposes a move")
-        << (Qt::CopyAction | Qt::MoveAction) << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+        << (Qt::CopyAction | Qt::MoveAction) << Qt::KeyboardModifiers(Qt::ShiftModifier);
     QTest::newRow("control and shift propose a link")
         << (Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
-        << (Qt::ControlModifier | Qt::ShiftModifier) << true;
-    QTest::newRow("move only") << Qt::DropActions(Qt::MoveAction) << Qt::KeyboardModifiers()
-                               << false;
+        << (Qt::ControlModifier | Qt::ShiftModifier);
 }
 
 void Form1Test::dropIsAlwaysACopy() {
     QFETCH(Qt::DropActions, offered);
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(bool, accepted);
     auto* frame = m_open->control<QWidget>(u"Frame1"_s);
     const auto data = FileList({m_open->path(u"robot.model"_s)});
     const QPoint point = frame->rect().center();
@@ -314,40 +240,13 @@ void Form1Test::dropIsAlwaysACopy() {
     QDropEvent drop(point, offered, data.get(), Qt::LeftButton, modifiers);
     for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
         QApplication::sendEvent(frame, event);
-        QCOMPARE(event->isAccepted(), accepted);
-        if (accepted) {
-            QCOMPARE(event->dropAction(), Qt::CopyAction);
-        }
+        QVERIFY(event->isAccepted());
+        QCOMPARE(event->dropAction(), Qt::CopyAction);
     }
-    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), accepted ? u"robot"_s : QString());
+    QCOMPARE(m_open->control<QLabel>(u"Label1"_s)->text(), u"robot"_s);
 }
 
-void Form1Test::textBoxesTakeNoDrops() {
-    const auto data = FileList({m_open->path(u"robot.model"_s)});
-    for (const QString& name : {u"Text1"_s, u"Text2"_s, u"Text3"_s}) {
-        auto* box = m_open->control<QLineEdit>(name);
-        const QString before = box->text();
-        QVERIFY2(!Drop(box, *data), qPrintable(name));
-        QCOMPARE(box->text(), before);
-    }
-    QCOMPARE(m_open->copy(), kDefaultLine);
-}
-
-void Form1Test::previewIsShownAtItsOnScreenSize() {
-    WriteFile(m_open->path(u"robot.jpg"_s), Picture(Qt::red));
-    QVERIFY(m_open->dropFile(m_open->path(u"robot.model"_s)));
-    const QImage shown = m_open->shownPicture();
-    auto* image = m_open->control<QLabel>(u"Image1"_s);
-    QCOMPARE(shown.size(), image->size() * image->devicePixelRatioF());
-    QVERIFY(qAbs(shown.pixelColor(shown.rect().center()).red() - 255) < 16);
-
-    // A PNG under a .jpg name is shown too: the content decides.
-    WriteFile(m_open->path(u"plan.jpg"_s), Picture(Qt::blue, "PNG"));
-    QVERIFY(m_open->dropFile(m_open->path(u"plan.model"_s)));
-    QCOMPARE(m_open->shownPicture().pixelColor(8, 8), QColor(Qt::blue));
-}
-
-void Form1Test::previewFollowsTheExifOrientation() {
+void Form1Test::previewIsShownUprightAtItsOnScreenSize() {
     WriteFile(m_open->path(u"turned.jpg"_s), RotatedJpeg());
     QVERIFY(m_open->dropFile(m_open->path(u"turned.model"_s)));
     const QImage shown = m_open->shownPicture();
@@ -367,24 +266,15 @@ void Form1Test::controlASelectsTheWholePath_data() {
 
 void Form1Test::controlASelectsTheWholePath() {
     QFETCH(QString, text);
-    QVERIFY(m_open->dropFile(m_open->path(u"\U0001F916 robot.model"_s)));
     auto* box = m_open->control<QLineEdit>(u"Text1"_s);
     box->setFocus();
-    box->setCursorPosition(3);
+    box->setCursorPosition(0);
+    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);  // other keys select as ever
+    QCOMPARE(box->selectedText(), u"模"_s);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, text);
     QApplication::sendEvent(box, &press);
     QCOMPARE(box->selectionStart(), 0);
-    QCOMPARE(box->selectedText(), box->text());
-    QCOMPARE(box->text(), QDir::toNativeSeparators(m_open->path(u"\U0001F916 robot.model"_s)));
-}
-
-void Form1Test::otherKeysLeaveTheSelectionAlone() {
-    auto* box = m_open->control<QLineEdit>(u"Text1"_s);
-    box->setFocus();
-    box->setCursorPosition(1);
-    QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
-    QCOMPARE(box->selectionStart(), 1);
-    QCOMPARE(box->selectedText(), u"型"_s);
+    QCOMPARE(box->selectedText(), u"模型路径"_s);
 }
 
 void Form1Test::pathBoxShowsNoCaret() {
@@ -429,7 +319,6 @@ void Form1Test::tabOrderFollowsTheLayout() {
     }
     QCOMPARE(visited, (QStringList{u"Text1"_s, u"Command1"_s, u"Check1"_s, u"Check2"_s, u"Check3"_s,
                                    u"Check4"_s, u"Check5"_s, u"Text2"_s, u"Text3"_s, u"Check6"_s}));
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"Text1"_s);
 }
 
 void Form1Test::timerTicksQuietly() {

@@ -14,14 +14,17 @@ using namespace Qt::StringLiterals;
 const QString kDefaultLine = uR"(Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0])"_s;
 
 bool Drop(QWidget* target, const QMimeData& data) {
-    const QPointF point = QRectF(target->rect()).center();
+    // Sent to the window, the drag finds its target as a real one does: the widget under the
+    // pointer, or the nearest of its parents that accepts drops.
+    QWidget* window = target->window();
+    const QPointF point = target->mapTo(window, QRectF(target->rect()).center());
     QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
+    QApplication::sendEvent(window->windowHandle(), &enter);
     if (!enter.isAccepted()) {
         return false;
     }
     QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
+    QApplication::sendEvent(window->windowHandle(), &drop);
     return true;
 }
 
