@@ -1,12 +1,14 @@
 #include "window/win32/preview_loader.h"
 
 #include "window/win32/orientation.h"
+#include "window/win32/picture_header.h"
 #include "window/win32/wic_source_transform.h"
 
 #include <wincodec.h>
 #include <wrl/client.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -15,7 +17,7 @@ namespace {
 
 // A full-size decode of a larger picture would hold hundreds of megabytes, so a header that
 // claims one is refused before anything is decoded.
-constexpr std::uint64_t kMaxFullSizePixels = std::uint64_t{1} << 26;
+constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
 
 // Opening a device or a pipe could block the window, so only files on a disk are read.
 UniqueFile OpenRegularFile(const std::wstring& path) {
@@ -32,32 +34,6 @@ UniqueFile OpenRegularFile(const std::wstring& path) {
     }
     UniqueFile owned(file);
     return GetFileType(file) == FILE_TYPE_DISK ? std::move(owned) : nullptr;
-}
-
-class PropertyValue final {
-public:
-    PropertyValue() { PropVariantInit(&m_value); }
-    ~PropertyValue() { PropVariantClear(&m_value); }
-    PropertyValue(const PropertyValue&) = delete;
-    PropertyValue& operator=(const PropertyValue&) = delete;
-
-    PROPVARIANT* Receive() { return &m_value; }
-    const PROPVARIANT& operator*() const { return m_value; }
-
-private:
-    PROPVARIANT m_value;
-};
-
-// EXIF tag 274 of a JPEG's APP1 segment; 1, as stored, where there is none.
-int ExifOrientation(IWICBitmapFrameDecode& frame) {
-    ComPtr<IWICMetadataQueryReader> metadata;
-    PropertyValue orientation;
-    if (FAILED(frame.GetMetadataQueryReader(&metadata)) ||
-        FAILED(metadata->GetMetadataByName(L"/app1/ifd/{ushort=274}", orientation.Receive())) ||
-        (*orientation).vt != VT_UI2) {
-        return 1;
-    }
-    return (*orientation).uiVal;
 }
 
 // The picture as the decoder itself scales it to about `width` by `height`, where it can:
@@ -112,32 +88,32 @@ UniqueBitmap LoadPreview(const std::wstring& path, SIZE size) {
         return nullptr;
     }
     const UniqueFile file = OpenRegularFile(path);
+    const std::optional<PictureHeader> header = file ? ReadPictureHeader(file.get()) : std::nullopt;
+    if (!header || header->width == 0 || header->height == 0 ||
+        std::uint64_t{header->width} * header->height > kMaxPixels) {
+        return nullptr;
+    }
+    constexpr LARGE_INTEGER kStart{};
     ComPtr<IWICImagingFactory> factory;
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
-    UINT width = 0;
-    UINT height = 0;
-    if (!file ||
+    if (!SetFilePointerEx(file.get(), kStart, nullptr, FILE_BEGIN) ||
         FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(&factory))) ||
         FAILED(factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.get()),
                                                     nullptr, WICDecodeMetadataCacheOnDemand,
                                                     &decoder)) ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
-        width == 0 || height == 0) {
+        FAILED(decoder->GetFrame(0, &frame))) {
         return nullptr;
     }
 
     // Decoded as stored, then turned upright: a quarter turn swaps the size to decode to.
-    const Orientation orientation = FromExifOrientation(ExifOrientation(*frame.Get()));
+    const Orientation orientation = FromExifOrientation(header->exifOrientation);
     const auto decodedWidth = static_cast<UINT>(orientation.swapAxes ? size.cy : size.cx);
     const auto decodedHeight = static_cast<UINT>(orientation.swapAxes ? size.cx : size.cy);
     ComPtr<IWICBitmapSource> source =
         ScaledByDecoder(*factory.Get(), *frame.Get(), decodedWidth, decodedHeight);
     if (!source) {
-        if (std::uint64_t{width} * height > kMaxFullSizePixels) {
-            return nullptr;
-        }
         source = frame;
     }
 
