@@ -437,4 +437,43 @@ TEST_F(Form1Test, ClipboardThatCannotBeOpenedIsReported) {
     EXPECT_EQ(ClipboardText(), L"untouched");
 }
 
+TEST_F(Form1Test, TimerKeepsTheWindowOnTopWithoutActivatingIt) {
+    const HWND form = m_open->form();
+    const HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0,
+                                       0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(m_open->waitFor([other] { return GetForegroundWindow() == other; }));
+    SetWindowPos(form, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_FALSE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    EXPECT_TRUE(
+        m_open->waitFor([form] { return GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST; }));
+    EXPECT_EQ(GetForegroundWindow(), other);
+    DestroyWindow(other);
+}
+
+TEST_F(Form1Test, DpiChangeMovesAndScalesTheControls) {
+    constexpr UINT kDpi = 144;
+    RECT suggested{};
+    GetWindowRect(m_open->form(), &suggested);
+    SendMessageW(m_open->form(), WM_DPICHANGED, MAKEWPARAM(kDpi, kDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    for (const ControlSpec& spec : kFormLayout) {
+        if (spec.kind == ControlKind::Timer) {
+            continue;
+        }
+        SCOPED_TRACE(ToWide(spec.name).c_str());
+        RECT place{};
+        GetWindowRect(m_open->control(spec.name), &place);
+        MapWindowPoints(HWND_DESKTOP, m_open->form(), reinterpret_cast<POINT*>(&place), 2);
+        const PixelRect expected = ToPixels(spec.twips, kDpi);
+        EXPECT_EQ(place.left, expected.left);
+        EXPECT_EQ(place.top, expected.top);
+        EXPECT_EQ(place.right - place.left, expected.width);
+        EXPECT_EQ(place.bottom - place.top, expected.height);
+    }
+    EXPECT_EQ(FontOfControl(m_open->control(u"Text1")).lfHeight, -18);
+    EXPECT_EQ(FontOfControl(m_open->control(u"Label3")).lfHeight, -21);
+}
+
 }  // namespace

@@ -11,29 +11,12 @@
 #include <stdexcept>
 #include <thread>
 
-namespace {
-
-// Waits, with a bound, for what a test checks; messages keep being delivered meanwhile.
-template <class Condition>
-bool WaitFor(const OpenForm& open, Condition condition) {
-    for (int tries = 0; tries < 500; ++tries) {
-        open.pump();
-        if (condition()) {
-            return true;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return false;
-}
-
-}  // namespace
-
 OpenForm::OpenForm() : m_form(GetModuleHandleW(nullptr)) {
     if (!form()) {
         throw std::runtime_error("the form could not be created");
     }
     m_form.Show(SW_SHOWNORMAL);
-    if (!WaitFor(*this, [this] { return GetForegroundWindow() == form(); })) {
+    if (!waitFor([this] { return GetForegroundWindow() == form(); })) {
         throw std::runtime_error("the form did not become the active window");
     }
 }
@@ -52,6 +35,17 @@ void OpenForm::pump() const {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         DeliverMessage(form(), message);
     }
+}
+
+bool OpenForm::waitFor(const std::function<bool()>& condition) const {
+    for (int tries = 0; tries < 500; ++tries) {
+        pump();
+        if (condition()) {
+            return true;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return false;
 }
 
 void OpenForm::press(WORD key) const {

@@ -26,6 +26,8 @@ public:
 
     // Delivers every message waiting for this thread as the program's message loop does.
     void pump() const;
+    // Pumps until `condition` holds, for up to five seconds; whether it came to hold.
+    bool waitFor(const std::function<bool()>& condition) const;
     // Posts a key press and its release to the focused control, then pumps.
     void press(WORD key) const;
     void click(std::u16string_view name) const;
