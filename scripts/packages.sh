@@ -43,6 +43,11 @@ ensure_chinese_font() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libxcb1-dev)
+# The Windows program: the cross compiler (the -posix one alone: the metapackage would make the
+# win32-threads compiler the default), GoogleTest's sources, and Wine with a window manager, a
+# file-drag source, a Chinese font and a screen grabber for its tests.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine
+                  openbox tk8.6 tkdnd fonts-wqy-microhei imagemagick)
 
 # configure_and_build PRESET: configures only when the build folder is new; the build itself
 # re-runs CMake when a build file changed.

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "window/layout_table.h"
+#include "window/win32/unique_handles.h"
+
+#include <string>
+
+// The form's three fonts at one DPI: the dialog font for the controls without a font of their
+// own, and font 1 and font 2 of the layout.
+class FormFonts final {
+public:
+    explicit FormFonts(UINT dpi);
+
+    HFONT Of(FontRole role) const;
+
+private:
+    UniqueFont m_dialog;
+    UniqueFont m_font1;
+    UniqueFont m_font2;
+};
+
+// `preferred` when it is installed with Simplified Chinese glyphs, else the first installed
+// face that has them; `preferred` again when there is none, for the font mapper to replace.
+std::wstring ChineseFace(const std::wstring& preferred);

@@ -1,0 +1,306 @@
+#include "window/win32/form1.h"
+
+#include "compose/dropped_path.h"
+#include "compose/paste_safety.h"
+#include "window/messages.h"
+#include "window/win32/check_states.h"
+#include "window/win32/clipboard.h"
+#include "window/win32/controls.h"
+#include "window/win32/frame_control.h"
+#include "window/win32/preview_loader.h"
+#include "window/win32/text.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"KarvoselForm1";
+constexpr wchar_t kIconName[] = L"IDI_ICON1";
+// The size is fixed, so there is no maximise button.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// On top from the first paint, not only from the timer's first tick.
+constexpr DWORD kFormExtendedStyle = WS_EX_TOPMOST;
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
+    WNDCLASSEXW formClass{};
+    formClass.cbSize = sizeof formClass;
+    formClass.lpfnWndProc = windowProc;
+    formClass.hInstance = instance;
+    formClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, kIconName, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    formClass.hIconSm = static_cast<HICON>(LoadImageW(instance, kIconName, IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    formClass.lpszClassName = kFormClass;
+    RegisterClassExW(&formClass);
+}
+
+// The window size whose client area is the form's at `dpi`.
+SIZE FormWindowSize(UINT dpi) {
+    const SIZE client = FormClientSize(dpi);
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExtendedStyle, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+}  // namespace
+
+Form1::Form1(HINSTANCE instance) {
+    RegisterFormClass(instance, WindowProc);
+    RegisterFrameClass(instance);
+    CreateWindowExW(kFormExtendedStyle, kFormClass, L"Karvosel", kFormStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (!m_form) {
+        return;
+    }
+    // The window's own DPI is known only once it exists on a monitor.
+    const UINT dpi = GetDpiForWindow(m_form);
+    const SIZE size = FormWindowSize(dpi);
+    SetWindowPos(m_form, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateControls(m_form, instance);
+    m_fonts = std::make_unique<FormFonts>(dpi);
+    PlaceControls(m_form, dpi, *m_fonts);
+
+    const HWND text1 = Control(u"Text1");
+    SetWindowSubclass(text1, Text1Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+    m_focus = text1;
+    m_dropTarget.Attach(new DropTarget([this](IDataObject& data) { Frame1_OLEDragDrop(data); }));
+    // Without OLE the frame takes no drops; everything else still works.
+    if (FAILED(RegisterDragDrop(Control(u"Frame1"), m_dropTarget.Get()))) {
+        m_dropTarget.Reset();
+    }
+    Form_Load();
+    SetTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")),
+             static_cast<UINT>(SpecOf(u"Timer1").value), nullptr);
+}
+
+Form1::~Form1() {
+    if (m_form) {
+        DestroyWindow(m_form);
+    }
+}
+
+void Form1::Show(int showCommand) {
+    ShowWindow(m_form, showCommand);
+    UpdateWindow(m_form);
+}
+
+HWND Form1::Control(std::u16string_view name) const { return FindControl(m_form, name); }
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->m_form = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->m_form = nullptr;
+    }
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            Timer1_Timer();
+            return 0;
+        case DM_GETDEFID:
+            return FocusedPushButton();
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+    }
+    return DefWindowProcW(m_form, message, wParam, lParam);
+}
+
+void Form1::OnCommand(int id, int notification) {
+    struct Command {
+        std::u16string_view control;
+        int notification;
+        void (Form1::*handler)();
+    };
+    static constexpr std::array<Command, 11> kCommands{{
+        {u"Check1", BN_CLICKED, &Form1::Check1_Click},
+        {u"Check2", BN_CLICKED, &Form1::Check2_Click},
+        {u"Check3", BN_CLICKED, &Form1::Check3_Click},
+        {u"Check4", BN_CLICKED, &Form1::Check4_Click},
+        {u"Check5", BN_CLICKED, &Form1::Check5_Click},
+        {u"Check6", BN_CLICKED, &Form1::Check6_Click},
+        {u"Text2", EN_CHANGE, &Form1::Text2_Change},
+        {u"Text3", EN_CHANGE, &Form1::Text3_Change},
+        {u"Command1", BN_CLICKED, &Form1::Command1_Click},
+        {u"Text1", EN_SETFOCUS, &Form1::Text1_GotFocus},
+        {u"Image1", STN_DBLCLK, &Form1::Image1_DblClick},
+    }};
+    for (const Command& command : kCommands) {
+        if (ControlId(command.control) == id && command.notification == notification) {
+            (this->*command.handler)();
+            return;
+        }
+    }
+}
+
+// Each activation gives the focus back to the control that last had it, as a dialog does.
+void Form1::OnActivate(bool active) {
+    if (!active) {
+        if (const HWND focus = GetFocus(); IsChild(m_form, focus)) {
+            m_focus = focus;
+        }
+    } else if (m_focus) {
+        SetFocus(m_focus);
+    }
+}
+
+// As in a dialog, Enter presses the push button that has the focus; nothing is pressed when
+// another control has it.
+LRESULT Form1::FocusedPushButton() const {
+    const HWND focus = GetFocus();
+    if (IsChild(m_form, focus) && SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON) {
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+    }
+    return 0;
+}
+
+void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    // The new fonts are set before the old ones are deleted.
+    auto fonts = std::make_unique<FormFonts>(dpi);
+    PlaceControls(m_form, dpi, *fonts);
+    m_fonts = std::move(fonts);
+    const SIZE size = FormWindowSize(dpi);
+    SetWindowPos(m_form, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::OnDestroy() {
+    KillTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")));
+    if (m_dropTarget) {
+        RevokeDragDrop(Control(u"Frame1"));
+    }
+    RemoveWindowSubclass(Control(u"Text1"), Text1Proc, 0);
+    SetPreview(nullptr);
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK Form1::Text1Proc(HWND text1, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR form) {
+    if (message == WM_CHAR) {
+        reinterpret_cast<Form1*>(form)->Text1_KeyPress(wParam);
+    }
+    return DefSubclassProc(text1, message, wParam, lParam);
+}
+
+void Form1::Form_Load() {
+    compose::ControlValues values;
+    for (std::size_t i = 0; i < values.checks.size(); ++i) {
+        values.checks[i] = CheckValue(static_cast<int>(i) + 1);
+    }
+    values.width = ToU16(WindowText(Control(u"Text2")));
+    values.height = ToU16(WindowText(Control(u"Text3")));
+    compose::RefreshAll(m_fragments, values);
+}
+
+std::int16_t Form1::CheckValue(int box) const {
+    const std::u16string name = u"Check" + std::u16string(1, static_cast<char16_t>(u'0' + box));
+    return ToCheckValue(static_cast<WPARAM>(SendMessageW(Control(name), BM_GETCHECK, 0, 0)),
+                        kWin32CheckStates);
+}
+
+void Form1::RefreshBox(int box) { compose::RefreshFragment(m_fragments, box, CheckValue(box)); }
+
+void Form1::Check1_Click() { RefreshBox(1); }
+void Form1::Check2_Click() { RefreshBox(2); }
+void Form1::Check3_Click() { RefreshBox(3); }
+void Form1::Check4_Click() { RefreshBox(4); }
+void Form1::Check5_Click() { RefreshBox(5); }
+void Form1::Check6_Click() { RefreshBox(6); }
+
+void Form1::Text2_Change() {
+    compose::RefreshWH(m_fragments, ToU16(WindowText(Control(u"Text2"))),
+                       ToU16(WindowText(Control(u"Text3"))));
+}
+
+void Form1::Text3_Change() { Text2_Change(); }
+
+void Form1::Command1_Click() {
+    // The Windows program's line is pasted into a command prompt.
+    if (const auto unsafe = compose::FindUnsafeCharacter(
+            m_fragments.modelpath, compose::PasteTarget::WindowsCommandPrompt)) {
+        ShowWarning(UnsafePathMessage(*unsafe));
+        return;
+    }
+    if (!PutOnClipboard(m_form, ToWide(compose::BuildCommandLine(m_fragments)))) {
+        ShowWarning(kClipboardFailedMessage);
+    }
+}
+
+void Form1::Frame1_OLEDragDrop(IDataObject& data) {
+    const auto path = FirstDroppedFile(data);
+    if (!path) {
+        return;
+    }
+    const compose::DroppedPathParts parts = compose::SplitDroppedPath(ToU16(*path), u'\\');
+    SetText(Control(u"Label1"), parts.displayname);
+    SetText(Control(u"Text1"), parts.fullpath);
+    m_fragments.modelpath = parts.fullpath;
+
+    RECT image{};
+    GetClientRect(Control(u"Image1"), &image);
+    if (UniqueBitmap preview =
+            LoadPreview(ToWide(parts.previewpath), {image.right, image.bottom})) {
+        SetPreview(std::move(preview));
+    }
+}
+
+void Form1::Timer1_Timer() {
+    // Without SWP_NOACTIVATE every tick would activate the window, taking the focus from its
+    // own message boxes and from whatever the person types into.
+    SetWindowPos(m_form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form1::Text1_GotFocus() { HideCaret(Control(u"Text1")); }
+
+void Form1::Text1_KeyPress(WPARAM code) {
+    // Code 1 is what Ctrl+A types.
+    if (code == 1) {
+        const HWND text1 = Control(u"Text1");
+        SendMessageW(text1, EM_SETSEL, 0, GetWindowTextLengthW(text1));
+    }
+}
+
+void Form1::Image1_DblClick() {
+    SetText(Control(u"Text2"), u"400");
+    SetText(Control(u"Text3"), u"600");
+}
+
+void Form1::SetPreview(UniqueBitmap bitmap) {
+    // The control may show a copy of a bitmap with alpha; that copy comes back here to delete.
+    const auto shown = reinterpret_cast<HBITMAP>(SendMessageW(
+        Control(u"Image1"), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get())));
+    if (shown && shown != m_preview.get()) {
+        DeleteObject(shown);
+    }
+    m_preview = std::move(bitmap);
+}
+
+void Form1::ShowWarning(std::u16string_view text) const {
+    MessageBoxW(m_form, ToWide(text).c_str(), L"Karvosel", MB_OK | MB_ICONWARNING);
+}
