@@ -11,8 +11,9 @@ done
 . "$(dirname "${BASH_SOURCE[0]}")/../../xvfb.sh"
 
 export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all HOME="$work/home"
-# No Mono or Gecko installer, and no menu entries or file associations written into $HOME.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# No Mono or Gecko installer, no menu entries or file associations written into $HOME, and no
+# debugger that would wait for a person when a program crashes.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
 mkdir -p "$HOME"
 # Wine's processes go first, while their display still exists.
 trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
