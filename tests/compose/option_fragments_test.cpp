@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
 // refresh touches the model path.
 TEST(Refresh, ReplacesOnlyItsOwnFragment) {
     OptionFragments fragments;
-    fragments.modelpath = u"m";
+    fragments.modelpath.assign(1, u'm');
     compose::RefreshAll(fragments, {{1, 1, 1, 0, 0, 1}, u"400", u"600"});
     for (const int box : {0, 7}) {
         compose::RefreshFragment(fragments, box, 0);
