@@ -5,8 +5,11 @@
 #include <QMimeData>
 #include <QUrl>
 
+namespace {
+
+// The first local file a drag carries; empty when it carries none. A uri-list may also hold
+// comments and remote links: they are skipped.
 QString FirstLocalFile(const QMimeData& data) {
-    // A uri-list may also hold comments and remote links: skip to the first local file.
     for (const QUrl& url : data.urls()) {
         const QString path = url.toLocalFile();
         if (!path.isEmpty()) {
@@ -16,18 +19,18 @@ QString FirstLocalFile(const QMimeData& data) {
     return {};
 }
 
-namespace {
-
 // The frame only reads the path, so it answers every drag as a copy: a source told the file
-// was moved may delete it. A source that offers no copy is refused.
-bool AcceptAsCopy(QDropEvent& event) {
-    if (!event.possibleActions().testFlag(Qt::CopyAction) ||
-        FirstLocalFile(*event.mimeData()).isEmpty()) {
-        return false;
+// was moved may delete it. A source that offers no copy is refused. Gives the path taken.
+QString AcceptAsCopy(QDropEvent& event) {
+    if (!event.possibleActions().testFlag(Qt::CopyAction)) {
+        return {};
     }
-    event.setDropAction(Qt::CopyAction);
-    event.accept();
-    return true;
+    const QString path = FirstLocalFile(*event.mimeData());
+    if (!path.isEmpty()) {
+        event.setDropAction(Qt::CopyAction);
+        event.accept();
+    }
+    return path;
 }
 
 }  // namespace
@@ -39,7 +42,7 @@ void DropFrame::dragEnterEvent(QDragEnterEvent* event) { AcceptAsCopy(*event); }
 void DropFrame::dragMoveEvent(QDragMoveEvent* event) { AcceptAsCopy(*event); }
 
 void DropFrame::dropEvent(QDropEvent* event) {
-    if (AcceptAsCopy(*event)) {
-        emit dropped(*event->mimeData());
+    if (const QString path = AcceptAsCopy(*event); !path.isEmpty()) {
+        emit dropped(path);
     }
 }

@@ -2,12 +2,8 @@
 
 #include <QGroupBox>
 
-class QMimeData;
-
-// The first local file a drag carries, in the platform's native form; empty when it carries none.
-QString FirstLocalFile(const QMimeData& data);
-
-// A captioned frame that takes a copy of drags carrying a local file and hands each drop on.
+// A captioned frame that takes a copy of drags carrying a local file and hands on the first
+// local file of each drop, in the platform's native form.
 class DropFrame final : public QGroupBox {
     Q_OBJECT
 
@@ -15,7 +11,7 @@ public:
     explicit DropFrame(QWidget* parent);
 
 signals:
-    void dropped(const QMimeData& data);
+    void dropped(const QString& path);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

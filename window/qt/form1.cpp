@@ -159,11 +159,7 @@ void Form1::Command1_Click() {
     }
 }
 
-void Form1::Frame1_OLEDragDrop(const QMimeData& data) {
-    const QString path = FirstLocalFile(data);
-    if (path.isEmpty()) {
-        return;
-    }
+void Form1::Frame1_OLEDragDrop(const QString& path) {
     const compose::DroppedPathParts parts =
         compose::SplitDroppedPath(ToU16(path), QDir::separator().unicode());
     m_label1->setText(ToQString(parts.displayname));

@@ -10,7 +10,6 @@ class QCheckBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QMimeData;
 
 // The one window: drop a model, set the options, copy the viewer's command line.
 class Form1 final : public QWidget {
@@ -34,7 +33,7 @@ private:
     void Text2_Change();
     void Text3_Change();
     void Command1_Click();
-    void Frame1_OLEDragDrop(const QMimeData& data);
+    void Frame1_OLEDragDrop(const QString& path);
     void Timer1_Timer();
     void Text1_GotFocus();
     void Text1_KeyPress(const QKeyEvent& event);

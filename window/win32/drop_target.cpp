@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
 namespace {
 
 // The medium of a format asked for, released at the end of its scope.
@@ -18,13 +20,6 @@ public:
 private:
     STGMEDIUM m_medium{};
 };
-
-DWORD EffectFor(IDataObject* data, DWORD allowed) {
-    return data && allowed & DROPEFFECT_COPY && FirstDroppedFile(*data) ? DROPEFFECT_COPY
-                                                                        : DROPEFFECT_NONE;
-}
-
-}  // namespace
 
 std::optional<std::wstring> FirstDroppedFile(IDataObject& data) {
     FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -45,7 +40,18 @@ std::optional<std::wstring> FirstDroppedFile(IDataObject& data) {
     return path;
 }
 
-DropTarget::DropTarget(std::function<void(IDataObject&)> onDrop) : m_onDrop(std::move(onDrop)) {}
+// The file a drag offering `allowed` effects would drop: none unless a copy is among them.
+std::optional<std::wstring> CopiedFile(IDataObject* data, DWORD allowed) {
+    if (!data || !(allowed & DROPEFFECT_COPY)) {
+        return std::nullopt;
+    }
+    return FirstDroppedFile(*data);
+}
+
+}  // namespace
+
+DropTarget::DropTarget(std::function<void(const std::wstring&)> onDrop)
+    : m_onDrop(std::move(onDrop)) {}
 
 HRESULT DropTarget::QueryInterface(REFIID id, void** object) {
     if (id == IID_IUnknown || id == IID_IDropTarget) {
@@ -68,7 +74,7 @@ ULONG DropTarget::Release() {
 }
 
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-    m_effect = EffectFor(data, *effect);
+    m_effect = CopiedFile(data, *effect) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
     *effect = m_effect;
     return S_OK;
 }
@@ -84,10 +90,11 @@ HRESULT DropTarget::DragLeave() {
 }
 
 HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
-    *effect = EffectFor(data, *effect);
+    const std::optional<std::wstring> file = CopiedFile(data, *effect);
+    *effect = file ? DROPEFFECT_COPY : DROPEFFECT_NONE;
     m_effect = DROPEFFECT_NONE;
-    if (*effect == DROPEFFECT_COPY) {
-        m_onDrop(*data);
+    if (file) {
+        m_onDrop(*file);
     }
     return S_OK;
 }

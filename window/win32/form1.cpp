@@ -69,7 +69,8 @@ Form1::Form1(HINSTANCE instance) {
     const HWND text1 = Control(u"Text1");
     SetWindowSubclass(text1, Text1Proc, 0, reinterpret_cast<DWORD_PTR>(this));
     m_focus = text1;
-    m_dropTarget.Attach(new DropTarget([this](IDataObject& data) { Frame1_OLEDragDrop(data); }));
+    m_dropTarget.Attach(
+        new DropTarget([this](const std::wstring& path) { Frame1_OLEDragDrop(path); }));
     // Without OLE the frame takes no drops; everything else still works.
     if (FAILED(RegisterDragDrop(Control(u"Frame1"), m_dropTarget.Get()))) {
         m_dropTarget.Reset();
@@ -252,12 +253,8 @@ void Form1::Command1_Click() {
     }
 }
 
-void Form1::Frame1_OLEDragDrop(IDataObject& data) {
-    const auto path = FirstDroppedFile(data);
-    if (!path) {
-        return;
-    }
-    const compose::DroppedPathParts parts = compose::SplitDroppedPath(ToU16(*path), u'\\');
+void Form1::Frame1_OLEDragDrop(const std::wstring& path) {
+    const compose::DroppedPathParts parts = compose::SplitDroppedPath(ToU16(path), u'\\');
     SetText(Control(u"Label1"), parts.displayname);
     SetText(Control(u"Text1"), parts.fullpath);
     m_fragments.modelpath = parts.fullpath;

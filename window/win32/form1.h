@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 // The one window: drop a model, set the options, copy the viewer's command line. Closing it
@@ -47,7 +48,7 @@ private:
     void Text2_Change();
     void Text3_Change();
     void Command1_Click();
-    void Frame1_OLEDragDrop(IDataObject& data);
+    void Frame1_OLEDragDrop(const std::wstring& path);
     void Timer1_Timer();
     void Text1_GotFocus();
     void Text1_KeyPress(WPARAM code);
