@@ -2,12 +2,13 @@
 // and against libjpeg-turbo's own scaled decode (djpeg -scale 1/8) of the same files.
 // With `--peak MODEL` it drops one model and prints its peak resident memory in KiB.
 #include "bench/bench_table.h"
+#include "bench/median.h"
+#include "bench/photo.h"
 #include "bench/proc_status.h"
 #include "tests/window/qt/open_form.h"
 #include "window/qt/form1.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImageReader>
 #include <QMimeData>
 #include <QProcess>
@@ -15,35 +16,16 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <functional>
-#include <vector>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
-double MedianMilliseconds(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// A photo-like picture: smooth gradients with fine texture, so it compresses as photos do.
 void WriteJpeg(const QString& path, int width, int height) {
     QImage picture(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const int noise = ((x * 7919) ^ (y * 104729)) & 31;
-            line[x] = qRgb((x * 255 / width + noise) & 255, (y * 255 / height + noise) & 255,
-                           ((x + y) / 16 + noise) & 255);
+            line[x] = 0xFF000000 | PhotoPixel(x, y, width, height);
         }
     }
     picture.save(path, "JPG", 90);
@@ -80,11 +62,7 @@ int main(int argc, char* argv[]) {
     Form1 form;
     form.show();
     const double baseline = PeakKiB(folder.filePath(u"none.model"_s));
-    struct Size {
-        int megapixels, width, height;
-    };
-    for (const Size size :
-         {Size{1, 1152, 864}, Size{6, 2832, 2124}, Size{24, 5664, 4248}, Size{48, 8000, 6000}}) {
+    for (const PhotoSize& size : kPhotoSizes) {
         const QString name = u"photo%1"_s.arg(size.megapixels);
         const QString jpeg = folder.filePath(name + u".jpg"_s);
         const QString model = folder.filePath(name + u".model"_s);

@@ -1,0 +1,171 @@
+// preview_bench (Windows, run under Wine): drop-to-preview time for large JPEGs against WIC's
+// full-size decode of the same files, and the peak memory of a drop.
+// With `--peak MODEL` it drops one model and prints its peak working set in KiB and whether the
+// form shows a preview.
+#include "bench/bench_table.h"
+#include "bench/median.h"
+#include "bench/photo.h"
+#include "tests/window/win32/open_form.h"
+#include "tests/window/win32/pictures.h"
+#include "window/win32/unique_handles.h"
+
+#include <psapi.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+[[noreturn]] void Fail(const char* why) {
+    std::fprintf(stderr, "preview_bench: %s\n", why);
+    std::exit(2);
+}
+
+void Check(HRESULT result, const char* what) {
+    if (FAILED(result)) {
+        Fail(what);
+    }
+}
+
+// What a program that shows the whole picture does: every pixel decoded, in the format a DIB
+// section takes.
+void DecodeFullSize(IWICImagingFactory& factory, const std::wstring& path) {
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    UINT width = 0;
+    UINT height = 0;
+    Check(factory.CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                            WICDecodeMetadataCacheOnDemand, &decoder),
+          "WIC cannot open the picture");
+    Check(decoder->GetFrame(0, &frame), "the picture has no frame");
+    Check(frame->GetSize(&width, &height), "the picture has no size");
+    Check(factory.CreateFormatConverter(&converter), "no format converter");
+    Check(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                nullptr, 0.0, WICBitmapPaletteTypeCustom),
+          "no conversion to 32bppPBGRA");
+    std::vector<BYTE> pixels(std::size_t{width} * height * 4);
+    Check(
+        converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size()), pixels.data()),
+        "the full-size decode failed");
+}
+
+bool ShowsPreview(const OpenForm& form) {
+    return SendMessageW(form.control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+}
+
+void MeasurePeak(const std::wstring& model) {
+    const OpenForm form;
+    if (!form.dropFile(model)) {
+        Fail("the form refused the drop");
+    }
+    form.pump();
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+        Fail("no memory counters");
+    }
+    std::printf("%zu %d\n", counters.PeakWorkingSetSize / 1024, ShowsPreview(form));
+}
+
+// The peak working set in KiB of a fresh process of this program that drops `model`; it must
+// show a preview when `withPicture`.
+double PeakKiB(const std::wstring& model, bool withPicture) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --peak \"" + model + L"\"";
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE reading = nullptr;
+    HANDLE writing = nullptr;
+    if (!CreatePipe(&reading, &writing, &inheritable, 0)) {
+        Fail("no pipe");
+    }
+    const UniqueFile readEnd(reading);
+    UniqueFile writeEnd(writing);
+    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writing;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        Fail("the measuring process did not start");
+    }
+    const UniqueFile process(started.hProcess);
+    const UniqueFile thread(started.hThread);
+    writeEnd.reset();  // so that reading ends when the child exits
+    std::string output;
+    char buffer[64];
+    DWORD got = 0;
+    while (ReadFile(reading, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        output.append(buffer, got);
+    }
+    WaitForSingleObject(process.get(), INFINITE);
+    std::istringstream figures(output);
+    double peak = 0;
+    int shown = -1;
+    if (!(figures >> peak >> shown) || shown != withPicture) {
+        Fail("the measuring process did not show what it dropped");
+    }
+    return peak;
+}
+
+// An empty model beside the picture, as the drop takes only names of files that exist.
+std::wstring ModelFile(const TemporaryFolder& folder, const std::wstring& name) {
+    return folder.file(name + L".model");
+}
+
+void MeasureDrops() {
+    ComPtr<IWICImagingFactory> factory;
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                           IID_PPV_ARGS(&factory)),
+          "no WIC");
+    const TemporaryFolder folder;
+    const double baseline = PeakKiB(ModelFile(folder, L"none"), false);
+    const OpenForm form;
+    for (const PhotoSize& size : kPhotoSizes) {
+        const std::wstring name = L"photo" + std::to_wstring(size.megapixels);
+        const std::wstring jpeg = folder.file(
+            name + L".jpg",
+            Encoded(GUID_ContainerFormatJpeg, size.width, size.height,
+                    [size](int x, int y) { return PhotoPixel(x, y, size.width, size.height); }));
+        const std::wstring model = ModelFile(folder, name);
+
+        const double drop = MedianMilliseconds(9, [&] {
+            if (!form.dropFile(model)) {
+                Fail("the form refused the drop");
+            }
+        });
+        const double full = MedianMilliseconds(5, [&] { DecodeFullSize(*factory.Get(), jpeg); });
+        const std::string label =
+            "karvosel.exe under wine: preview " + std::to_string(size.megapixels) + " MP: ";
+        PrintRow(label + "drop to preview, ms, vs WIC full-size decode", drop, Format(full),
+                 Format(full / drop) + " x faster", "-", std::nullopt);
+        const double growth = (PeakKiB(model, true) - baseline) / 1024.0;
+        PrintRow(label + "peak memory over a drop without picture, MiB", growth, "-", "-", "-",
+                 std::nullopt);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t* argv[]) {
+    if (FAILED(OleInitialize(nullptr))) {
+        Fail("no OLE");
+    }
+    if (argc == 3 && std::wstring_view(argv[1]) == L"--peak") {
+        MeasurePeak(argv[2]);
+    } else {
+        MeasureDrops();
+    }
+    OleUninitialize();
+    return 0;
+}
