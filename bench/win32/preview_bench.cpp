@@ -6,7 +6,7 @@
 #include "bench/median.h"
 #include "bench/photo.h"
 #include "tests/window/win32/open_form.h"
-#include "tests/window/win32/pictures.h"
+#include "window/win32/text.h"
 #include "window/win32/unique_handles.h"
 
 #include <psapi.h>
@@ -56,16 +56,15 @@ void DecodeFullSize(IWICImagingFactory& factory, const std::wstring& path) {
         "the full-size decode failed");
 }
 
-bool ShowsPreview(const OpenForm& form) {
+bool ShowsPreview(const Win32Form& form) {
     return SendMessageW(form.control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
 }
 
 void MeasurePeak(const std::wstring& model) {
-    const OpenForm form;
-    if (!form.dropFile(model)) {
+    Win32Form form;
+    if (!form.drop({ToU16(model)}, u"Frame1")) {
         Fail("the form refused the drop");
     }
-    form.pump();
     PROCESS_MEMORY_COUNTERS counters{};
     if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
         Fail("no memory counters");
@@ -119,8 +118,8 @@ double PeakKiB(const std::wstring& model, bool withPicture) {
 }
 
 // An empty model beside the picture, as the drop takes only names of files that exist.
-std::wstring ModelFile(const TemporaryFolder& folder, const std::wstring& name) {
-    return folder.file(name + L".model");
+std::u16string ModelFile(const Win32Form& form, const std::u16string& name) {
+    return form.write(name + u".model", {});
 }
 
 void MeasureDrops() {
@@ -128,19 +127,23 @@ void MeasureDrops() {
     Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                            IID_PPV_ARGS(&factory)),
           "no WIC");
-    const TemporaryFolder folder;
-    const double baseline = PeakKiB(ModelFile(folder, L"none"), false);
-    const OpenForm form;
+    Win32Form form;
+    const double baseline = PeakKiB(ToWide(ModelFile(form, u"none")), false);
     for (const PhotoSize& size : kPhotoSizes) {
-        const std::wstring name = L"photo" + std::to_wstring(size.megapixels);
-        const std::wstring jpeg = folder.file(
-            name + L".jpg",
-            Encoded(GUID_ContainerFormatJpeg, size.width, size.height,
-                    [size](int x, int y) { return PhotoPixel(x, y, size.width, size.height); }));
-        const std::wstring model = ModelFile(folder, name);
+        const std::u16string name = ToU16(L"photo" + std::to_wstring(size.megapixels));
+        Pixels photo{size.width, size.height, {}};
+        photo.rgb.reserve(std::size_t(size.width) * size.height);
+        for (int y = 0; y < size.height; ++y) {
+            for (int x = 0; x < size.width; ++x) {
+                photo.rgb.push_back(PhotoPixel(x, y, size.width, size.height));
+            }
+        }
+        const std::wstring jpeg = ToWide(form.write(name + u".jpg", form.jpeg(photo)));
+        photo = {};
+        const std::u16string model = ModelFile(form, name);
 
         const double drop = MedianMilliseconds(9, [&] {
-            if (!form.dropFile(model)) {
+            if (!form.drop({model}, u"Frame1")) {
                 Fail("the form refused the drop");
             }
         });
@@ -150,7 +153,7 @@ void MeasureDrops() {
                  Format(full / drop) + " x faster", "-", std::nullopt);
         // No target: Wine 8's WIC decodes the whole frame however little of it is asked for (it
         // has no IWICBitmapSourceTransform), so here the growth follows the picture's size.
-        const double growth = (PeakKiB(model, true) - baseline) / 1024.0;
+        const double growth = (PeakKiB(ToWide(model), true) - baseline) / 1024.0;
         PrintRow(label + "peak memory over a drop without picture, MiB", growth, "-", "-", "-",
                  std::nullopt);
     }

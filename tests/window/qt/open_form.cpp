@@ -3,75 +3,150 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QDir>
 #include <QDragEnterEvent>
-#include <QFile>
-#include <QMimeData>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <stdexcept>
+
 using namespace Qt::StringLiterals;
 
-const QString kDefaultLine = uR"(Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0])"_s;
-
-bool Drop(QWidget* target, const QMimeData& data) {
+bool Drop(QWidget* target, const QMimeData& data, Qt::DropActions offered,
+          Qt::KeyboardModifiers modifiers) {
     // Sent to the window, the drag finds its target as a real one does: the widget under the
     // pointer, or the nearest of its parents that accepts drops.
     QWidget* window = target->window();
     const QPointF point = target->mapTo(window, QRectF(target->rect()).center());
-    QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(point.toPoint(), offered, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(window->windowHandle(), &enter);
     if (!enter.isAccepted()) {
         return false;
     }
-    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(point, offered, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(window->windowHandle(), &drop);
     return true;
 }
 
-std::unique_ptr<QMimeData> FileList(const QStringList& paths) {
-    auto data = std::make_unique<QMimeData>();
-    QList<QUrl> urls;
-    for (const QString& path : paths) {
-        urls.append(QUrl::fromLocalFile(path));
-    }
-    data->setUrls(urls);
-    return data;
-}
+std::unique_ptr<FormDriver> OpenForm() { return std::make_unique<QtForm>(); }
 
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray Encoded(const QImage& picture, const char* format) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, format, 95);
-    return buffer.data();
-}
-
-QByteArray Picture(QColor colour, const char* format, QSize size) {
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(colour);
-    return Encoded(picture, format);
-}
-
-OpenForm::OpenForm() {
-    QVERIFY(m_folder.isValid());
-    QGuiApplication::clipboard()->setText(u"untouched"_s);
+QtForm::QtForm() {
+    QApplication::setCursorFlashTime(0);
     m_form.show();
     m_form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&m_form));
+    if (!m_folder.isValid() || !QTest::qWaitForWindowActive(&m_form)) {
+        throw std::runtime_error("the window did not open");
+    }
 }
 
-QString OpenForm::copy() {
-    QTest::mouseClick(control<QPushButton>(u"Command1"_s), Qt::LeftButton);
-    return QGuiApplication::clipboard()->text();
+std::u16string QtForm::path(std::u16string_view name) const {
+    return ToU16(QDir::toNativeSeparators(m_folder.filePath(ToQString(name))));
 }
 
-bool OpenForm::dropFile(const QString& path) {
-    return Drop(control<QWidget>(u"Frame1"_s), *FileList({path}));
+std::string QtForm::jpeg(const Pixels& picture) const {
+    const QImage image(reinterpret_cast<const uchar*>(picture.rgb.data()), picture.width,
+                       picture.height, QImage::Format_RGB32);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 95);
+    return buffer.data().toStdString();
 }
 
-QImage OpenForm::shownPicture() const { return control<QLabel>(u"Image1"_s)->pixmap().toImage(); }
+std::u16string QtForm::text(std::u16string_view name) const {
+    if (const auto* box = m_form.findChild<QLineEdit*>(ToQString(name))) {
+        return ToU16(box->text());
+    }
+    return ToU16(control<QLabel>(name)->text());
+}
+
+std::u16string QtForm::selectedText(std::u16string_view name) const {
+    return ToU16(control<QLineEdit>(name)->selectedText());
+}
+
+std::u16string QtForm::focused() const {
+    return QApplication::focusWidget() ? ToU16(QApplication::focusWidget()->objectName()) : u"";
+}
+
+void QtForm::click(std::u16string_view name) {
+    QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
+}
+
+void QtForm::doubleClick(std::u16string_view name) {
+    QTest::mouseDClick(control<QWidget>(name), Qt::LeftButton);
+}
+
+void QtForm::type(std::u16string_view name, std::u16string_view text) {
+    auto* box = control<QLineEdit>(name);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, ToQString(text));
+}
+
+void QtForm::press(Key key) {
+    QWidget* focus = QApplication::focusWidget();
+    switch (key) {
+        case Key::Tab:
+            return QTest::keyClick(focus, Qt::Key_Tab);
+        case Key::Space:
+            return QTest::keyClick(focus, Qt::Key_Space);
+        case Key::Return:
+            return QTest::keyClick(focus, Qt::Key_Return);
+        case Key::ControlA:
+            return QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+    }
+}
+
+Copied QtForm::copy(std::optional<Key> key) {
+    QGuiApplication::clipboard()->setText(u"untouched"_s);
+    key ? press(*key) : click(u"Command1");
+    Copied copied{ToU16(QGuiApplication::clipboard()->text()), {}};
+    if (auto* message = m_form.findChild<QMessageBox*>()) {
+        copied.message = ToU16(message->text());
+        delete message;
+    }
+    return copied;
+}
+
+bool QtForm::drop(const std::vector<std::u16string>& files, std::u16string_view name) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::u16string& file : files) {
+        urls.append(QUrl::fromLocalFile(ToQString(file)));
+    }
+    if (!urls.isEmpty()) {
+        data.setUrls(urls);
+    }
+    data.setText(ToQString(files.empty() ? path(u"robot.model") : files.front()));
+    return Drop(control<QWidget>(name), data);
+}
+
+Pixels QtForm::preview() const {
+    const QImage shown =
+        control<QLabel>(u"Image1")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    Pixels pixels{shown.width(), shown.height(), {}};
+    for (int y = 0; y < shown.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+        for (int x = 0; x < shown.width(); ++x) {
+            pixels.rgb.push_back(line[x] & 0xFFFFFF);
+        }
+    }
+    return pixels;
+}
+
+std::pair<int, int> QtForm::previewRoom() const {
+    const auto* image = control<QLabel>(u"Image1");
+    const QSize room = image->size() * image->devicePixelRatioF();
+    return {room.width(), room.height()};
+}
+
+std::size_t QtForm::peakBytes() const {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}

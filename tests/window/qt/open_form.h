@@ -1,55 +1,46 @@
 #pragma once
 
+#include "tests/window/form_driver.h"
 #include "window/qt/form1.h"
+#include "window/qt/text_conversion.h"
 
-#include <QImage>
-#include <QLabel>
-#include <QString>
+#include <QMimeData>
 #include <QTemporaryDir>
 
-#include <memory>
+// Sends a drag-enter and, when the window accepts it, the drop, to the point of the window over
+// the middle of `target`, as the platform does: whether the drop was accepted.
+bool Drop(QWidget* target, const QMimeData& data, Qt::DropActions offered = Qt::CopyAction,
+          Qt::KeyboardModifiers modifiers = {});
 
-class QMimeData;
-
-// The line a fresh window copies.
-extern const QString kDefaultLine;
-
-// Sends a drag-enter and, when `target` accepts it, the drop, as the platform does. True when
-// the drop was accepted.
-bool Drop(QWidget* target, const QMimeData& data);
-
-// A drag's data listing `paths` as local files.
-std::unique_ptr<QMimeData> FileList(const QStringList& paths);
-
-void WriteFile(const QString& path, const QByteArray& content);
-
-// `picture` encoded in `format` ("JPG", "PNG").
-QByteArray Encoded(const QImage& picture, const char* format);
-
-// A picture of one colour, encoded in `format`.
-QByteArray Picture(QColor colour, const char* format = "JPG", QSize size = {64, 48});
-
-// A shown, active window with a scratch folder of its own, and what a person does to it.
-class OpenForm final {
+// The Qt window, driven through Qt Test's input events on the offscreen platform.
+class QtForm final : public FormDriver {
 public:
-    OpenForm();
+    QtForm();
 
     template <class Control>
-    Control* control(const QString& name) const {
-        auto* found = m_form.findChild<Control*>(name);
+    Control* control(std::u16string_view name) const {
+        auto* found = m_form.findChild<Control*>(ToQString(name));
         if (!found) {
-            qFatal("no control %s", qPrintable(name));
+            qFatal("no control %s", qPrintable(ToQString(name)));
         }
         return found;
     }
-
     Form1& form() { return m_form; }
-    QString path(const QString& name) const { return m_folder.filePath(name); }
-    // Clicks the copy button and gives what the clipboard then holds.
-    QString copy();
-    // Drops one local file on the drop frame.
-    bool dropFile(const QString& path);
-    QImage shownPicture() const;
+
+    std::u16string path(std::u16string_view name) const override;
+    std::string jpeg(const Pixels& picture) const override;
+    std::u16string text(std::u16string_view control) const override;
+    std::u16string selectedText(std::u16string_view control) const override;
+    std::u16string focused() const override;
+    void click(std::u16string_view control) override;
+    void doubleClick(std::u16string_view control) override;
+    void type(std::u16string_view box, std::u16string_view text) override;
+    void press(Key key) override;
+    Copied copy(std::optional<Key> key) override;
+    bool drop(const std::vector<std::u16string>& files, std::u16string_view control) override;
+    Pixels preview() const override;
+    std::pair<int, int> previewRoom() const override;
+    std::size_t peakBytes() const override;
 
 private:
     QTemporaryDir m_folder;

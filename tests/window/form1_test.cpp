@@ -1,0 +1,216 @@
+// What the window promises a person, on either front end.
+#include "tests/window/form_driver.h"
+#include "window/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+constexpr std::u16string_view kDefaultOptions = u" -xi -xa -ws[400,600] -cc[0,11,0]";
+constexpr std::uint32_t kRed = 0xFF0000, kBlue = 0x0000FF;
+
+std::u16string LineFor(std::u16string_view path, std::u16string_view options = kDefaultOptions) {
+    return u"Vandrelix.exe \"" + std::u16string(path) + u"\"" + std::u16string(options);
+}
+
+Pixels Painted(int width, int height, const std::function<std::uint32_t(int x)>& colour) {
+    Pixels picture{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            picture.rgb.push_back(colour(x));
+        }
+    }
+    return picture;
+}
+
+std::string Ascii(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+bool Near(std::uint32_t colour, std::uint32_t expected) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (std::abs(int(colour >> shift & 0xFF) - int(expected >> shift & 0xFF)) > 40) {
+            return false;
+        }
+    }
+    return true;
+}
+
+class Form1Test : public testing::Test {
+protected:
+    std::string Plain(std::uint32_t colour) const {
+        return m_form->jpeg(Painted(64, 48, [colour](int) { return colour; }));
+    }
+    // The centre of the preview is red, as the first picture dropped in a test is.
+    bool ShowsRed() const {
+        const Pixels shown = m_form->preview();
+        return !shown.rgb.empty() && Near(shown.at(shown.width / 2, shown.height / 2), kRed);
+    }
+
+    std::unique_ptr<FormDriver> m_form = OpenForm();
+};
+
+TEST_F(Form1Test, OpensWithTheFocusInThePathBox) {
+    EXPECT_EQ(m_form->focused(), u"Text1");
+    EXPECT_EQ(m_form->text(u"Text1"), u"模型路径");
+    const Copied copied = m_form->copy();
+    EXPECT_EQ(copied.clipboard, LineFor(u""));
+    EXPECT_FALSE(copied.message);
+}
+
+TEST_F(Form1Test, EachControlChangesItsPartOfTheLine) {
+    struct Row {
+        std::u16string_view control;
+        std::optional<std::u16string_view> typed;  // none: clicked
+        std::u16string_view options;
+    };
+    for (const Row& row : {Row{u"Check1", {}, u" -xe -xi -xa -ws[400,600] -cc[0,11,0]"},
+                           Row{u"Check2", {}, u" -xss -xi -xa -ws[400,600] -cc[0,11,0]"},
+                           Row{u"Check3", {}, u" -xs -xi -xa -ws[400,600] -cc[0,11,0]"},
+                           Row{u"Check4", {}, u" -xa -ws[400,600] -cc[0,11,0]"},
+                           Row{u"Check5", {}, u" -xi -ws[400,600] -cc[0,11,0]"},
+                           Row{u"Check6", {}, u" -xi -xa -ws[400,600]"},
+                           Row{u"Text2", u"1280", u" -xi -xa -ws[1280,600] -cc[0,11,0]"},
+                           Row{u"Text3", u"720", u" -xi -xa -ws[400,720] -cc[0,11,0]"},
+                           Row{u"Text2", u"", u" -xi -xa -cc[0,11,0]"}}) {
+        SCOPED_TRACE(Ascii(row.control));
+        m_form = OpenForm();
+        row.typed ? m_form->type(row.control, *row.typed) : m_form->click(row.control);
+        EXPECT_EQ(m_form->copy().clipboard, LineFor(u"", row.options));
+    }
+}
+
+TEST_F(Form1Test, DropTakesTheFirstFileOfTheList) {
+    const std::u16string first = m_form->write(u"robot.v2.model", {});
+    ASSERT_TRUE(m_form->drop({first, m_form->write(u"b.model", {})}));
+    EXPECT_EQ(m_form->text(u"Label1"), u"robot.v2");
+    EXPECT_EQ(m_form->text(u"Text1"), first);
+    EXPECT_EQ(m_form->copy().clipboard, LineFor(first));
+}
+
+TEST_F(Form1Test, OnlyTheFrameTakesOnlyFiles) {
+    const std::u16string model = m_form->write(u"robot.model", {});
+    for (const std::u16string_view target : {u"Frame1", u"Text1", u"Text2", u"Text3"}) {
+        EXPECT_FALSE(m_form->drop({}, target)) << "a text dropped on " << Ascii(target);
+    }
+    EXPECT_FALSE(m_form->drop({model}, u"Text1"));
+    EXPECT_FALSE(m_form->drop({model}, u"Image1"));
+#ifdef _WIN32
+    // Wine turns a dragged web link into a list of empty or made-up names.
+    EXPECT_FALSE(m_form->drop({u"", model}));
+    EXPECT_FALSE(m_form->drop({m_form->path(u"gone.model"), model}));
+#endif
+    EXPECT_EQ(m_form->text(u"Text1"), u"模型路径");
+    EXPECT_EQ(m_form->copy().clipboard, LineFor(u""));
+}
+
+TEST_F(Form1Test, PathsReachTheLineExactlyOrAreRefusedWithTheReason) {
+    const std::u16string odd = m_form->write(u"用户 a b \U0001F916 %20#&x.model", {});
+    ASSERT_TRUE(m_form->drop({odd}));
+    EXPECT_EQ(m_form->copy().clipboard, LineFor(odd));
+#ifdef _WIN32
+    // A drive's root ends in a backslash, which would escape the closing quote.
+    const std::u16string unsafe = odd.substr(0, 3);
+    const char16_t reason = u'\\';
+#else
+    const std::u16string unsafe = m_form->write(u"a\"&calc&\".model", {});
+    const char16_t reason = u'"';
+#endif
+    ASSERT_TRUE(m_form->drop({unsafe}));
+    EXPECT_EQ(m_form->text(u"Text1"), unsafe);
+    const Copied copied = m_form->copy();
+    EXPECT_EQ(copied.clipboard, u"untouched");
+    EXPECT_EQ(copied.message, UnsafePathMessage(reason));
+}
+
+// Stored with red on the left and tagged "turn a quarter clockwise to show": red on top.
+TEST_F(Form1Test, PreviewIsShownUprightAtItsOnScreenSize) {
+    std::string jpeg = m_form->jpeg(Painted(64, 32, [](int x) { return x < 32 ? kRed : kBlue; }));
+    const char exif[] =
+        "\xFF\xE1\x00\x22"
+        "Exif\0\0"
+        "II\x2A\x00\x08\x00\x00\x00\x01\x00"
+        "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00";
+    jpeg.insert(2, exif, sizeof exif - 1);  // right after the start-of-image marker
+    m_form->write(u"turned.jpg", jpeg);
+    ASSERT_TRUE(m_form->drop({m_form->write(u"turned.model", {})}));
+    const Pixels shown = m_form->preview();
+    EXPECT_EQ(std::pair(shown.width, shown.height), m_form->previewRoom());
+    ASSERT_FALSE(shown.rgb.empty());
+    EXPECT_PRED2(Near, shown.at(shown.width / 2, shown.height / 5), kRed);
+    EXPECT_PRED2(Near, shown.at(shown.width / 2, shown.height * 4 / 5), kBlue);
+}
+
+// The drop is taken and the earlier preview stays, without a hang or a full-size decode.
+TEST_F(Form1Test, BadPictureKeepsTheEarlierPreview) {
+    const std::string blue = Plain(kBlue);
+    std::string giant = blue;
+    const std::size_t frame = giant.find("\xFF\xC0");  // the baseline frame header
+    ASSERT_NE(frame, std::string::npos);
+    giant.replace(frame + 5, 4, "\xEA\x60\xEA\x60");  // 60000 by 60000
+    struct Row {
+        const char* what;
+        std::optional<std::string> bytes;  // none: a folder named like the picture
+    };
+    for (const Row& row : {Row{"no picture", ""}, Row{"truncated header", blue.substr(0, 40)},
+                           Row{"text", "not a picture\n"}, Row{"giant header", giant},
+                           Row{"folder", std::nullopt}}) {
+        SCOPED_TRACE(row.what);
+        m_form = OpenForm();
+        m_form->write(u"first.jpg", Plain(kRed));
+        ASSERT_TRUE(m_form->drop({m_form->write(u"first.model", {})}));
+        ASSERT_TRUE(ShowsRed());
+        if (!row.bytes) {
+            std::filesystem::create_directory(std::filesystem::path(m_form->path(u"second.jpg")));
+        } else if (!row.bytes->empty()) {
+            m_form->write(u"second.jpg", *row.bytes);
+        }
+        const std::size_t peakBefore = m_form->peakBytes();
+        const std::u16string model = m_form->write(u"second.model", {});
+        ASSERT_TRUE(m_form->drop({model}));
+        EXPECT_LT(m_form->peakBytes() - peakBefore, 64u << 20) << "decoded at full size";
+        EXPECT_EQ(m_form->text(u"Label1"), u"second");
+        EXPECT_EQ(m_form->copy().clipboard, LineFor(model));
+        EXPECT_TRUE(ShowsRed());
+    }
+}
+
+TEST_F(Form1Test, ControlASelectsTheWholePath) {
+    const std::u16string path = m_form->write(u"\U0001F916 robot.model", {});
+    ASSERT_TRUE(m_form->drop({path}));
+    m_form->click(u"Text1");
+    m_form->press(Key::ControlA);
+    EXPECT_EQ(m_form->selectedText(u"Text1"), path);
+    EXPECT_EQ(m_form->text(u"Text1"), path);
+}
+
+TEST_F(Form1Test, TabVisitsTheControlsInLayoutOrder) {
+    std::vector<std::u16string> visited;
+    for (int i = 0; i < 11; ++i) {
+        visited.push_back(m_form->focused());
+        m_form->press(Key::Tab);
+    }
+    EXPECT_EQ(visited, (std::vector<std::u16string>{u"Text1", u"Command1", u"Check1", u"Check2",
+                                                    u"Check3", u"Check4", u"Check5", u"Text2",
+                                                    u"Text3", u"Check6", u"Text1"}));
+}
+
+TEST_F(Form1Test, SpaceOrReturnCopyOnlyOnTheFocusedCopyButton) {
+    EXPECT_EQ(m_form->copy(Key::Return).clipboard, u"untouched");
+    m_form->press(Key::Tab);
+    ASSERT_EQ(m_form->focused(), u"Command1");
+    EXPECT_EQ(m_form->copy(Key::Space).clipboard, LineFor(u""));
+    EXPECT_EQ(m_form->copy(Key::Return).clipboard, LineFor(u""));
+}
+
+TEST_F(Form1Test, DoubleClickOnThePreviewResetsTheSize) {
+    m_form->type(u"Text2", u"1");
+    m_form->type(u"Text3", u"2");
+    m_form->doubleClick(u"Image1");
+    EXPECT_EQ(m_form->text(u"Text2"), u"400");
+    EXPECT_EQ(m_form->text(u"Text3"), u"600");
+    EXPECT_EQ(m_form->copy().clipboard, LineFor(u""));
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A picture as 0x00RRGGBB, top row first.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> rgb;
+
+    std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
+};
+
+enum class Key { Tab, Space, Return, ControlA };
+
+// What the clipboard holds after a copy over "untouched", and the message the copy showed.
+struct Copied {
+    std::u16string clipboard;
+    std::optional<std::u16string> message;
+};
+
+// A shown, active window of either front end with a scratch folder of its own, and what a
+// person does to it and sees of it. Controls go by their names in the layout table.
+class FormDriver {
+public:
+    virtual ~FormDriver() = default;
+
+    // The native path of `name` in the scratch folder.
+    virtual std::u16string path(std::u16string_view name) const = 0;
+    std::u16string write(std::u16string_view name, const std::string& bytes) const {
+        const std::u16string written = path(name);
+        std::ofstream(std::filesystem::path(written), std::ios::binary) << bytes;
+        return written;
+    }
+    // `picture` as a JPEG of quality 95, made by the platform's own encoder.
+    virtual std::string jpeg(const Pixels& picture) const = 0;
+
+    virtual std::u16string text(std::u16string_view control) const = 0;
+    virtual std::u16string selectedText(std::u16string_view control) const = 0;
+    virtual std::u16string focused() const = 0;
+    // Clicks the middle of the control.
+    virtual void click(std::u16string_view control) = 0;
+    virtual void doubleClick(std::u16string_view control) = 0;
+    // Replaces what the box holds with `text`, typed.
+    virtual void type(std::u16string_view box, std::u16string_view text) = 0;
+    // Presses `key` in the focused control.
+    virtual void press(Key key) = 0;
+    // Clicks the copy button, or presses `key` in the focused control.
+    virtual Copied copy(std::optional<Key> key = std::nullopt) = 0;
+    // Drags `files` (as a file list, with their names as text too) or, when empty, only a text
+    // naming a file, from another program onto `control`: whether the window took it.
+    virtual bool drop(const std::vector<std::u16string>& files,
+                      std::u16string_view control = u"Frame1") = 0;
+
+    virtual Pixels preview() const = 0;
+    // The preview's size on screen, in device pixels.
+    virtual std::pair<int, int> previewRoom() const = 0;
+    // The process's peak memory so far.
+    virtual std::size_t peakBytes() const = 0;
+};
+
+std::unique_ptr<FormDriver> OpenForm();

@@ -1,0 +1,148 @@
+// What the Qt window promises beyond the form's common behaviour: how it looks at any desktop
+// font and scale, and how it answers what only X11 desktops send it.
+#include "tests/window/qt/open_form.h"
+#include "window/layout_table.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The room a control gives its caption, and the room the caption takes. A check box's size hint
+// adds margins around its caption, so the check box is measured by its contents rectangle.
+std::pair<QSize, QSize> CaptionRoomAndNeed(const QWidget& control) {
+    if (const auto* box = qobject_cast<const QCheckBox*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        return {room.size(), box->fontMetrics().size(Qt::TextShowMnemonic, box->text())};
+    }
+    return {control.size(), control.minimumSizeHint()};
+}
+
+// A caret is the only thing that moves on screen when the cursor moves; blinking is off here.
+bool CaretShows(QLineEdit* box) {
+    box->setCursorPosition(0);
+    const QImage atStart = box->grab().toImage();
+    box->setCursorPosition(static_cast<int>(box->text().size()));
+    return box->grab().toImage() != atStart;
+}
+
+class QtFormTest : public testing::Test {
+protected:
+    std::unique_ptr<QtForm> m_form = std::make_unique<QtForm>();
+};
+
+TEST_F(QtFormTest, StaysOnTopWithAGreenFrame) {
+    EXPECT_TRUE(m_form->form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(m_form->control<QWidget>(u"Frame1")->palette().color(QPalette::Window),
+              QColor(0xC0, 0xFF, 0xC0));
+}
+
+TEST_F(QtFormTest, CaptionsFitAtDesktopFontSizesUpTo12Points) {
+    const QFont desktop = QApplication::font();
+    const auto restore = qScopeGuard([desktop] { QApplication::setFont(desktop); });
+    for (const int points : {9, 10, 11, 12}) {
+        QFont font = desktop;
+        font.setPointSize(points);
+        m_form.reset();
+        QApplication::setFont(font);
+        m_form = std::make_unique<QtForm>();
+        for (const ControlSpec& spec : kFormLayout) {
+            if (spec.caption.empty() || spec.kind == ControlKind::TextBox) {
+                continue;
+            }
+            const auto* control = m_form->control<QWidget>(spec.name);
+            const auto [room, need] = CaptionRoomAndNeed(*control);
+            EXPECT_TRUE(need.width() <= room.width() && need.height() <= room.height())
+                << qPrintable(control->objectName()) << " at " << points << " pt";
+            if (spec.font == FontRole::PlatformDefault) {
+                EXPECT_EQ(control->font().family(), desktop.family());
+            }
+        }
+    }
+}
+
+// Run at each usual scale factor too: Qt draws the caret differently at fractional ones.
+TEST_F(QtFormTest, PathBoxShowsNoCaret) {
+    auto* pathBox = m_form->control<QLineEdit>(u"Text1");
+    ASSERT_TRUE(QTest::qWaitFor([pathBox] { return pathBox->hasFocus(); }));
+    EXPECT_FALSE(CaretShows(pathBox));
+    QLineEdit plain(u"模型路径"_s);  // proves that the probe sees a caret
+    plain.show();
+    plain.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&plain));
+    plain.setFocus();
+    EXPECT_TRUE(CaretShows(&plain));
+}
+
+// A source that sees "moved" may delete the original.
+TEST_F(QtFormTest, DropIsAlwaysACopy) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(m_form->path(u"robot.model")))});
+    auto* frame = m_form->control<QWidget>(u"Frame1");
+    const QPoint point = frame->rect().center();
+    for (const auto& [offered, modifiers] :
+         {std::pair<Qt::DropActions, Qt::KeyboardModifiers>{Qt::CopyAction | Qt::MoveAction,
+                                                            Qt::ShiftModifier},
+          {Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
+           Qt::ControlModifier | Qt::ShiftModifier}}) {
+        QDragEnterEvent enter(point, offered, &data, Qt::LeftButton, modifiers);
+        QDragMoveEvent move(point, offered, &data, Qt::LeftButton, modifiers);
+        QDropEvent drop(point, offered, &data, Qt::LeftButton, modifiers);
+        for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
+            QApplication::sendEvent(frame, event);
+            EXPECT_TRUE(event->isAccepted());
+            EXPECT_EQ(event->dropAction(), Qt::CopyAction);
+        }
+    }
+    EXPECT_EQ(m_form->text(u"Label1"), u"robot");
+}
+
+TEST_F(QtFormTest, WebLinksAreRefusedAndNamesAreNeverMarkup) {
+    QMimeData link;
+    link.setUrls({QUrl(u"https://example.org/a.model"_s)});
+    EXPECT_FALSE(Drop(m_form->control<QWidget>(u"Frame1"), link));
+    ASSERT_TRUE(m_form->drop({m_form->path(u"<b>robot.model")}, u"Frame1"));
+    EXPECT_EQ(m_form->text(u"Label1"), u"<b>robot");
+    const auto* label = m_form->control<QLabel>(u"Label1");
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setFont(label->font());
+    plain.setText(label->text());
+    EXPECT_EQ(label->sizeHint(), plain.sizeHint());
+}
+
+TEST_F(QtFormTest, APipeNamedLikeThePictureDoesNotBlock) {
+    const QString pipe = QString::fromStdU16String(m_form->path(u"robot.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_TRUE(m_form->drop({m_form->path(u"robot.model")}, u"Frame1"));  // or hangs
+    EXPECT_EQ(m_form->text(u"Label1"), u"robot");
+}
+
+TEST_F(QtFormTest, TimerTicksQuietly) {
+    static int warnings = 0;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+            warnings += type != QtDebugMsg && type != QtInfoMsg;
+        });
+    QSignalSpy ticks(m_form->form().findChild<QTimer*>(u"Timer1"_s), &QTimer::timeout);
+    const bool ticked = QTest::qWaitFor([&ticks] { return ticks.count() >= 3; }, 10000);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(ticked);
+    EXPECT_EQ(warnings, 0);
+}
+
+}  // namespace

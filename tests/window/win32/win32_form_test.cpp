@@ -1,0 +1,108 @@
+// What the Win32 form promises beyond the form's common behaviour: its DPI, its fonts, its
+// place above other windows and a clipboard that another program holds.
+#include "tests/window/win32/open_form.h"
+#include "window/messages.h"
+#include "window/win32/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+namespace {
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font;
+}
+
+class Win32FormTest : public testing::Test {
+protected:
+    Win32Form m_open;
+};
+
+TEST_F(Win32FormTest, OpensAtItsDpiWithCaptionsItsFontsCanShow) {
+    const HWND form = m_open.form();
+    EXPECT_TRUE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_NE(GetClassLongPtrW(form, GCLP_HICON), 0);
+    const UINT dpi = GetDpiForWindow(form);
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, FormClientSize(dpi).cx);
+    EXPECT_EQ(client.bottom, FormClientSize(dpi).cy);
+    for (const ControlSpec& spec : kFormLayout) {
+        const HWND control = m_open.control(spec.name);
+        if (!control) {
+            continue;  // the timer
+        }
+        const LOGFONTW font = FontOf(control);
+        if (spec.font != FontRole::PlatformDefault) {
+            EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+            EXPECT_EQ(font.lfHeight, -MulDiv(spec.font == FontRole::Font1 ? 12 : 14, dpi, 96));
+        }
+        // A caption never shows boxes: its font has a glyph for every character.
+        const std::wstring caption(spec.caption.begin(), spec.caption.end());
+        std::vector<WORD> glyphs(caption.size());
+        const HDC dc = GetDC(control);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        GetGlyphIndicesW(dc, caption.c_str(), static_cast<int>(caption.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS);
+        ReleaseDC(control, dc);
+        EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0) << font.lfFaceName;
+    }
+}
+
+TEST_F(Win32FormTest, DpiChangeScalesTheControlsAndFonts) {
+    RECT suggested{};
+    GetWindowRect(m_open.form(), &suggested);
+    SendMessageW(m_open.form(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT place{};
+    GetWindowRect(m_open.control(u"Command1"), &place);
+    MapWindowPoints(HWND_DESKTOP, m_open.form(), reinterpret_cast<POINT*>(&place), 2);
+    const PixelRect expected = ToPixels(SpecOf(u"Command1").twips, 144);
+    EXPECT_EQ(place.left, expected.left);
+    EXPECT_EQ(place.top, expected.top);
+    EXPECT_EQ(place.right - place.left, expected.width);
+    EXPECT_EQ(place.bottom - place.top, expected.height);
+    EXPECT_EQ(FontOf(m_open.control(u"Text1")).lfHeight, -18);
+    EXPECT_EQ(FontOf(m_open.control(u"Label3")).lfHeight, -21);
+}
+
+TEST_F(Win32FormTest, TimerKeepsTheWindowOnTopWithoutActivatingIt) {
+    const HWND form = m_open.form();
+    const HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0,
+                                       0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(m_open.waitFor([other] { return GetForegroundWindow() == other; }));
+    SetWindowPos(form, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(
+        m_open.waitFor([form] { return GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST; }));
+    EXPECT_EQ(GetForegroundWindow(), other);
+    DestroyWindow(other);
+}
+
+TEST_F(Win32FormTest, ClipboardHeldByAnotherProgramIsReported) {
+    ASSERT_TRUE(PutClipboardText(u"untouched"));
+    std::atomic<bool> held{false}, release{false};
+    std::thread holder([&] {
+        held = OpenClipboard(nullptr);
+        while (held && !release) {
+            Sleep(1);
+        }
+        CloseClipboard();
+    });
+    while (!held) {
+        Sleep(1);
+    }
+    const auto message = MessageBoxDuring([&] { m_open.click(u"Command1"); });
+    release = true;
+    holder.join();
+    EXPECT_EQ(message, kClipboardFailedMessage);
+    EXPECT_EQ(ClipboardText(), u"untouched");
+}
+
+}  // namespace
