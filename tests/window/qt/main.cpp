@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    QApplication::setCursorFlashTime(0);  // a caret that is drawn stays drawn
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

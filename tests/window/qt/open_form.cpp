@@ -37,7 +37,6 @@ bool Drop(QWidget* target, const QMimeData& data, Qt::DropActions offered,
 std::unique_ptr<FormDriver> OpenForm() { return std::make_unique<QtForm>(); }
 
 QtForm::QtForm() {
-    QApplication::setCursorFlashTime(0);
     m_form.show();
     m_form.activateWindow();
     if (!m_folder.isValid() || !QTest::qWaitForWindowActive(&m_form)) {

@@ -118,18 +118,15 @@ std::string Win32Form::jpeg(const Pixels& picture) const {
     Check(frame->Initialize(options.Get()), "frame options");
     const auto width = static_cast<UINT>(picture.width), height = static_cast<UINT>(picture.height);
     Check(frame->SetSize(width, height), "frame size");
-    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;  // 0x00RRGGBB in memory order
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
     Check(frame->SetPixelFormat(&format), "pixel format");
+    if (format != GUID_WICPixelFormat24bppBGR) {
+        throw std::runtime_error("the encoder takes no 24-bit BGR pixels");
+    }
     std::vector<BYTE> pixels;
-    if (format == GUID_WICPixelFormat24bppBGR) {
-        for (const std::uint32_t rgb : picture.rgb) {
-            pixels.insert(pixels.end(), {BYTE(rgb), BYTE(rgb >> 8), BYTE(rgb >> 16)});
-        }
-    } else if (format == GUID_WICPixelFormat32bppBGR) {
-        pixels.resize(picture.rgb.size() * 4);
-        std::memcpy(pixels.data(), picture.rgb.data(), pixels.size());
-    } else {
-        throw std::runtime_error("the encoder takes neither 24- nor 32-bit BGR");
+    pixels.reserve(picture.rgb.size() * 3);
+    for (const std::uint32_t rgb : picture.rgb) {
+        pixels.insert(pixels.end(), {BYTE(rgb), BYTE(rgb >> 8), BYTE(rgb >> 16)});
     }
     Check(frame->WritePixels(height, static_cast<UINT>(pixels.size() / height),
                              static_cast<UINT>(pixels.size()), pixels.data()),
@@ -315,10 +312,11 @@ std::optional<std::u16string> MessageBoxDuring(const std::function<void()>& acti
                 [](HWND window, LPARAM found) -> BOOL {
                     wchar_t name[16] = {};
                     GetClassNameW(window, name, 16);
-                    const bool isBox =
-                        std::wstring_view(name) == L"#32770" && IsWindowVisible(window);
-                    *reinterpret_cast<HWND*>(found) = isBox ? window : nullptr;
-                    return !isBox;
+                    if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window)) {
+                        return TRUE;
+                    }
+                    *reinterpret_cast<HWND*>(found) = window;
+                    return FALSE;
                 },
                 reinterpret_cast<LPARAM>(&box));
             if (box) {
