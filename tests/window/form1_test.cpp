@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
+#include <iterator>
 
 namespace {
 
@@ -14,16 +14,6 @@ constexpr std::uint32_t kRed = 0xFF0000, kBlue = 0x0000FF;
 
 std::u16string LineFor(std::u16string_view path, std::u16string_view options = kDefaultOptions) {
     return u"Vandrelix.exe \"" + std::u16string(path) + u"\"" + std::u16string(options);
-}
-
-Pixels Painted(int width, int height, const std::function<std::uint32_t(int x)>& colour) {
-    Pixels picture{width, height, {}};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            picture.rgb.push_back(colour(x));
-        }
-    }
-    return picture;
 }
 
 std::string Ascii(std::u16string_view text) { return {text.begin(), text.end()}; }
@@ -37,15 +27,19 @@ bool Near(std::uint32_t colour, std::uint32_t expected) {
     return true;
 }
 
+// Stored with red on the left, blue on the right, and tagged "turn a quarter clockwise to show".
+std::string Turned() {
+    std::ifstream file(TURNED_JPEG, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
 class Form1Test : public testing::Test {
 protected:
-    std::string Plain(std::uint32_t colour) const {
-        return m_form->jpeg(Painted(64, 48, [colour](int) { return colour; }));
-    }
-    // The centre of the preview is red, as the first picture dropped in a test is.
-    bool ShowsRed() const {
+    // The preview shows the turned picture as it is meant to be seen: red on top.
+    bool ShowsUpright() const {
         const Pixels shown = m_form->preview();
-        return !shown.rgb.empty() && Near(shown.at(shown.width / 2, shown.height / 2), kRed);
+        return !shown.rgb.empty() && Near(shown.at(shown.width / 2, shown.height / 5), kRed) &&
+               Near(shown.at(shown.width / 2, shown.height * 4 / 5), kBlue);
     }
 
     std::unique_ptr<FormDriver> m_form = OpenForm();
@@ -124,28 +118,18 @@ TEST_F(Form1Test, PathsReachTheLineExactlyOrAreRefusedWithTheReason) {
     EXPECT_EQ(copied.message, UnsafePathMessage(reason));
 }
 
-// Stored with red on the left and tagged "turn a quarter clockwise to show": red on top.
 TEST_F(Form1Test, PreviewIsShownUprightAtItsOnScreenSize) {
-    std::string jpeg = m_form->jpeg(Painted(64, 32, [](int x) { return x < 32 ? kRed : kBlue; }));
-    const char exif[] =
-        "\xFF\xE1\x00\x22"
-        "Exif\0\0"
-        "II\x2A\x00\x08\x00\x00\x00\x01\x00"
-        "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00";
-    jpeg.insert(2, exif, sizeof exif - 1);  // right after the start-of-image marker
-    m_form->write(u"turned.jpg", jpeg);
+    m_form->write(u"turned.jpg", Turned());
     ASSERT_TRUE(m_form->drop({m_form->write(u"turned.model", {})}));
     const Pixels shown = m_form->preview();
     EXPECT_EQ(std::pair(shown.width, shown.height), m_form->previewRoom());
-    ASSERT_FALSE(shown.rgb.empty());
-    EXPECT_PRED2(Near, shown.at(shown.width / 2, shown.height / 5), kRed);
-    EXPECT_PRED2(Near, shown.at(shown.width / 2, shown.height * 4 / 5), kBlue);
+    EXPECT_TRUE(ShowsUpright());
 }
 
 // The drop is taken and the earlier preview stays, without a hang or a full-size decode.
 TEST_F(Form1Test, BadPictureKeepsTheEarlierPreview) {
-    const std::string blue = Plain(kBlue);
-    std::string giant = blue;
+    const std::string turned = Turned();
+    std::string giant = turned;
     const std::size_t frame = giant.find("\xFF\xC0");  // the baseline frame header
     ASSERT_NE(frame, std::string::npos);
     giant.replace(frame + 5, 4, "\xEA\x60\xEA\x60");  // 60000 by 60000
@@ -153,14 +137,14 @@ TEST_F(Form1Test, BadPictureKeepsTheEarlierPreview) {
         const char* what;
         std::optional<std::string> bytes;  // none: a folder named like the picture
     };
-    for (const Row& row : {Row{"no picture", ""}, Row{"truncated header", blue.substr(0, 40)},
+    for (const Row& row : {Row{"no picture", ""}, Row{"truncated header", turned.substr(0, 40)},
                            Row{"text", "not a picture\n"}, Row{"giant header", giant},
                            Row{"folder", std::nullopt}}) {
         SCOPED_TRACE(row.what);
         m_form = OpenForm();
-        m_form->write(u"first.jpg", Plain(kRed));
+        m_form->write(u"first.jpg", turned);
         ASSERT_TRUE(m_form->drop({m_form->write(u"first.model", {})}));
-        ASSERT_TRUE(ShowsRed());
+        ASSERT_TRUE(ShowsUpright());
         if (!row.bytes) {
             std::filesystem::create_directory(std::filesystem::path(m_form->path(u"second.jpg")));
         } else if (!row.bytes->empty()) {
@@ -172,7 +156,7 @@ TEST_F(Form1Test, BadPictureKeepsTheEarlierPreview) {
         EXPECT_LT(m_form->peakBytes() - peakBefore, 64u << 20) << "decoded at full size";
         EXPECT_EQ(m_form->text(u"Label1"), u"second");
         EXPECT_EQ(m_form->copy().clipboard, LineFor(model));
-        EXPECT_TRUE(ShowsRed());
+        EXPECT_TRUE(ShowsUpright());
     }
 }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-// A picture as 0x00RRGGBB, top row first.
+// A picture as 0xAARRGGBB, top row first; the alpha byte means nothing.
 struct Pixels {
     int width = 0;
     int height = 0;
@@ -19,7 +19,7 @@ struct Pixels {
     std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
 };
 
-enum class Key { Tab, Space, Return, ControlA };
+enum class Key { Tab, Space, Return, ControlA };  // the drivers index tables by it
 
 // What the clipboard holds after a copy over "untouched", and the message the copy showed.
 struct Copied {
@@ -40,8 +40,6 @@ public:
         std::ofstream(std::filesystem::path(written), std::ios::binary) << bytes;
         return written;
     }
-    // `picture` as a JPEG of quality 95, made by the platform's own encoder.
-    virtual std::string jpeg(const Pixels& picture) const = 0;
 
     virtual std::u16string text(std::u16string_view control) const = 0;
     virtual std::u16string selectedText(std::u16string_view control) const = 0;

@@ -1,7 +1,6 @@
 #include "tests/window/qt/open_form.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -48,15 +47,6 @@ std::u16string QtForm::path(std::u16string_view name) const {
     return ToU16(QDir::toNativeSeparators(m_folder.filePath(ToQString(name))));
 }
 
-std::string QtForm::jpeg(const Pixels& picture) const {
-    const QImage image(reinterpret_cast<const uchar*>(picture.rgb.data()), picture.width,
-                       picture.height, QImage::Format_RGB32);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 95);
-    return buffer.data().toStdString();
-}
-
 std::u16string QtForm::text(std::u16string_view name) const {
     if (const auto* box = m_form.findChild<QLineEdit*>(ToQString(name))) {
         return ToU16(box->text());
@@ -88,17 +78,9 @@ void QtForm::type(std::u16string_view name, std::u16string_view text) {
 }
 
 void QtForm::press(Key key) {
-    QWidget* focus = QApplication::focusWidget();
-    switch (key) {
-        case Key::Tab:
-            return QTest::keyClick(focus, Qt::Key_Tab);
-        case Key::Space:
-            return QTest::keyClick(focus, Qt::Key_Space);
-        case Key::Return:
-            return QTest::keyClick(focus, Qt::Key_Return);
-        case Key::ControlA:
-            return QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
-    }
+    constexpr Qt::Key kKeys[] = {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return, Qt::Key_A};
+    QTest::keyClick(QApplication::focusWidget(), kKeys[static_cast<int>(key)],
+                    key == Key::ControlA ? Qt::ControlModifier : Qt::NoModifier);
 }
 
 Copied QtForm::copy(std::optional<Key> key) {
@@ -128,14 +110,8 @@ bool QtForm::drop(const std::vector<std::u16string>& files, std::u16string_view 
 Pixels QtForm::preview() const {
     const QImage shown =
         control<QLabel>(u"Image1")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-    Pixels pixels{shown.width(), shown.height(), {}};
-    for (int y = 0; y < shown.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
-        for (int x = 0; x < shown.width(); ++x) {
-            pixels.rgb.push_back(line[x] & 0xFFFFFF);
-        }
-    }
-    return pixels;
+    const auto* pixels = reinterpret_cast<const std::uint32_t*>(shown.constBits());
+    return {shown.width(), shown.height(), {pixels, pixels + shown.width() * shown.height()}};
 }
 
 std::pair<int, int> QtForm::previewRoom() const {

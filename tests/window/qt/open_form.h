@@ -28,7 +28,6 @@ public:
     Form1& form() { return m_form; }
 
     std::u16string path(std::u16string_view name) const override;
-    std::string jpeg(const Pixels& picture) const override;
     std::u16string text(std::u16string_view control) const override;
     std::u16string selectedText(std::u16string_view control) const override;
     std::u16string focused() const override;

@@ -3,33 +3,18 @@
 #include "window/win32/controls.h"
 #include "window/win32/message_loop.h"
 #include "window/win32/text.h"
+#include "window/win32/unique_handles.h"
 
 #include <psapi.h>
 #include <shlobj.h>
-#include <wincodec.h>
 #include <wrl/client.h>
 
-#include <atomic>
 #include <cstring>
 #include <stdexcept>
-#include <thread>
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-void Check(HRESULT result, const char* what) {
-    if (FAILED(result)) {
-        throw std::runtime_error(what);
-    }
-}
-
-HGLOBAL GlobalCopy(const void* data, std::size_t size) {
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(memory), data, size);
-    GlobalUnlock(memory);
-    return memory;
-}
 
 // Lets go of the button at once, over wherever the cursor is.
 class ImmediateDrop final : public IDropSource {
@@ -96,52 +81,6 @@ std::u16string Win32Form::path(std::u16string_view name) const {
     return ToU16(m_folder) + u"\\" + std::u16string(name);
 }
 
-std::string Win32Form::jpeg(const Pixels& picture) const {
-    ComPtr<IWICImagingFactory> factory;
-    ComPtr<IStream> stream;
-    ComPtr<IWICBitmapEncoder> encoder;
-    ComPtr<IWICBitmapFrameEncode> frame;
-    ComPtr<IPropertyBag2> options;
-    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                           IID_PPV_ARGS(&factory)),
-          "no WIC");
-    Check(CreateStreamOnHGlobal(nullptr, TRUE, &stream), "no stream");
-    Check(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder), "no encoder");
-    Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "encoder");
-    Check(encoder->CreateNewFrame(&frame, &options), "frame");
-    PROPBAG2 quality{};
-    quality.pstrName = const_cast<wchar_t*>(L"ImageQuality");
-    VARIANT value{};
-    value.vt = VT_R4;
-    value.fltVal = 0.95f;
-    Check(options->Write(1, &quality, &value), "quality");
-    Check(frame->Initialize(options.Get()), "frame options");
-    const auto width = static_cast<UINT>(picture.width), height = static_cast<UINT>(picture.height);
-    Check(frame->SetSize(width, height), "frame size");
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    Check(frame->SetPixelFormat(&format), "pixel format");
-    if (format != GUID_WICPixelFormat24bppBGR) {
-        throw std::runtime_error("the encoder takes no 24-bit BGR pixels");
-    }
-    std::vector<BYTE> pixels;
-    pixels.reserve(picture.rgb.size() * 3);
-    for (const std::uint32_t rgb : picture.rgb) {
-        pixels.insert(pixels.end(), {BYTE(rgb), BYTE(rgb >> 8), BYTE(rgb >> 16)});
-    }
-    Check(frame->WritePixels(height, static_cast<UINT>(pixels.size() / height),
-                             static_cast<UINT>(pixels.size()), pixels.data()),
-          "pixels");
-    Check(frame->Commit(), "frame commit");
-    Check(encoder->Commit(), "encoder commit");
-    HGLOBAL memory = nullptr;
-    STATSTG status{};
-    Check(GetHGlobalFromStream(stream.Get(), &memory), "stream memory");
-    Check(stream->Stat(&status, STATFLAG_NONAME), "stream size");
-    std::string encoded(static_cast<const char*>(GlobalLock(memory)), status.cbSize.QuadPart);
-    GlobalUnlock(memory);
-    return encoded;
-}
-
 std::u16string Win32Form::text(std::u16string_view name) const {
     return ToU16(WindowText(control(name)));
 }
@@ -191,7 +130,8 @@ void Win32Form::press(Key key) {
     if (key == Key::ControlA) {
         PostMessageW(focus, WM_CHAR, 1, 1);  // what Control+A comes to, translated
     } else {
-        const WORD code = key == Key::Tab ? VK_TAB : key == Key::Space ? VK_SPACE : VK_RETURN;
+        constexpr WORD kCodes[] = {VK_TAB, VK_SPACE, VK_RETURN};
+        const WORD code = kCodes[static_cast<int>(key)];
         const auto scan = static_cast<LPARAM>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(focus, WM_KEYDOWN, code, 1 | scan);
         PostMessageW(focus, WM_KEYUP, code, 1 | scan | LPARAM{3} << 30);
@@ -200,7 +140,7 @@ void Win32Form::press(Key key) {
 }
 
 Copied Win32Form::copy(std::optional<Key> key) {
-    if (!PutClipboardText(u"untouched")) {
+    if (!PutClipboard({{CF_UNICODETEXT, u"untouched"}})) {
         throw std::runtime_error("the clipboard could not be prepared");
     }
     Copied copied;
@@ -211,27 +151,19 @@ Copied Win32Form::copy(std::optional<Key> key) {
 
 // The dragged data is what the clipboard offers through OLE, as another program's would be.
 bool Win32Form::drop(const std::vector<std::u16string>& files, std::u16string_view name) {
-    std::u16string names;
+    const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
+    std::u16string list(sizeof header / sizeof(char16_t), u'\0');
+    std::memcpy(list.data(), &header, sizeof header);
     for (const std::u16string& file : files) {
-        names += file + u'\0';
+        list += file + u'\0';
     }
-    std::string fileList(sizeof(DROPFILES), '\0');
-    reinterpret_cast<DROPFILES*>(fileList.data())->pFiles = sizeof(DROPFILES);
-    reinterpret_cast<DROPFILES*>(fileList.data())->fWide = TRUE;
-    fileList.append(reinterpret_cast<const char*>(names.c_str()), (names.size() + 1) * 2);
     const std::u16string text = files.empty() ? path(u"robot.model") : files.front();
-    if (!OpenClipboard(nullptr)) {
-        throw std::runtime_error("the clipboard could not be opened");
-    }
-    EmptyClipboard();
-    if (!files.empty()) {
-        SetClipboardData(CF_HDROP, GlobalCopy(fileList.data(), fileList.size()));
-    }
-    SetClipboardData(CF_UNICODETEXT, GlobalCopy(text.c_str(), (text.size() + 1) * 2));
-    CloseClipboard();
     ComPtr<IDataObject> data;
-    Check(OleGetClipboard(&data), "no data object");
-
+    if (!PutClipboard(files.empty() ? ClipboardFormats{{CF_UNICODETEXT, text}}
+                                    : ClipboardFormats{{CF_HDROP, list}, {CF_UNICODETEXT, text}}) ||
+        FAILED(OleGetClipboard(&data))) {
+        throw std::runtime_error("the dragged data could not be made");
+    }
     RECT target{};
     GetWindowRect(control(name), &target);
     SetCursorPos((target.left + target.right) / 2, (target.top + target.bottom) / 2);
@@ -258,9 +190,6 @@ Pixels Win32Form::preview() const {
     GetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.rgb.data(), &info,
               DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    for (std::uint32_t& pixel : pixels.rgb) {
-        pixel &= 0xFFFFFF;
-    }
     return pixels;
 }
 
@@ -287,48 +216,39 @@ std::u16string ClipboardText() {
     return text;
 }
 
-bool PutClipboardText(std::u16string_view text) {
+bool PutClipboard(const ClipboardFormats& formats) {
     if (!OpenClipboard(nullptr)) {
         return false;
     }
     EmptyClipboard();
-    const std::u16string terminated(text);
-    const bool placed =
-        SetClipboardData(CF_UNICODETEXT,
-                         GlobalCopy(terminated.c_str(), (terminated.size() + 1) * 2)) != nullptr;
+    bool placed = true;
+    for (const auto& [format, units] : formats) {
+        const std::size_t size = (units.size() + 1) * sizeof(char16_t);
+        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        std::memcpy(GlobalLock(memory), units.data(), size - sizeof(char16_t));
+        GlobalUnlock(memory);
+        placed = SetClipboardData(format, memory) && placed;
+    }
     CloseClipboard();
     return placed;
 }
 
 std::optional<std::u16string> MessageBoxDuring(const std::function<void()>& action) {
-    const DWORD thread = GetCurrentThreadId();
-    std::atomic<bool> done{false};
-    std::optional<std::u16string> text;
-    std::thread watcher([&] {
-        for (; !done; Sleep(10)) {
-            HWND box = nullptr;
-            EnumThreadWindows(
-                thread,
-                [](HWND window, LPARAM found) -> BOOL {
-                    wchar_t name[16] = {};
-                    GetClassNameW(window, name, 16);
-                    if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window)) {
-                        return TRUE;
-                    }
-                    *reinterpret_cast<HWND*>(found) = window;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&box));
-            if (box) {
-                // The message's static control has the id 0xFFFF in every message box.
-                text = ToU16(WindowText(GetDlgItem(box, 0xFFFF)));
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return;
-            }
+    static thread_local std::optional<std::u16string> shown;
+    shown.reset();
+    const auto closeMessageBox = [](int code, WPARAM window, LPARAM info) -> LRESULT {
+        const auto box = reinterpret_cast<HWND>(window);
+        wchar_t type[8] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, type, 8) &&
+            type == std::wstring_view(L"#32770")) {
+            // The message's static control has the id 0xFFFF in every message box.
+            shown = ToU16(WindowText(GetDlgItem(box, 0xFFFF)));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
-    });
+        return CallNextHookEx(nullptr, code, window, info);
+    };
+    const std::unique_ptr<HHOOK__, CallRelease<UnhookWindowsHookEx>> hook(
+        SetWindowsHookExW(WH_CBT, closeMessageBox, nullptr, GetCurrentThreadId()));
     action();
-    done = true;
-    watcher.join();
-    return text;
+    return shown;
 }

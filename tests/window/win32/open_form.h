@@ -19,7 +19,6 @@ public:
     bool waitFor(const std::function<bool()>& condition) const;
 
     std::u16string path(std::u16string_view name) const override;
-    std::string jpeg(const Pixels& picture) const override;
     std::u16string text(std::u16string_view control) const override;
     std::u16string selectedText(std::u16string_view control) const override;
     std::u16string focused() const override;
@@ -41,8 +40,9 @@ private:
 };
 
 std::u16string ClipboardText();
-bool PutClipboardText(std::u16string_view text);
+using ClipboardFormats = std::vector<std::pair<UINT, std::u16string_view>>;
+// Replaces what the clipboard holds with each format's units, terminated: whether it could.
+bool PutClipboard(const ClipboardFormats& formats);
 
-// Runs `action` while a watcher on another thread waits for a message box of this thread,
-// reads its text and closes it: that text, if a box was shown.
+// Runs `action`, closing at once any message box it shows: that box's text, if one was shown.
 std::optional<std::u16string> MessageBoxDuring(const std::function<void()>& action);

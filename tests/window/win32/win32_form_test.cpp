@@ -86,7 +86,7 @@ TEST_F(Win32FormTest, TimerKeepsTheWindowOnTopWithoutActivatingIt) {
 }
 
 TEST_F(Win32FormTest, ClipboardHeldByAnotherProgramIsReported) {
-    ASSERT_TRUE(PutClipboardText(u"untouched"));
+    ASSERT_TRUE(PutClipboard({{CF_UNICODETEXT, u"untouched"}}));
     std::atomic<bool> held{false}, release{false};
     std::thread holder([&] {
         held = OpenClipboard(nullptr);
