@@ -17,19 +17,21 @@
 
 using namespace Qt::StringLiterals;
 
-bool Drop(QWidget* target, const QMimeData& data, Qt::DropActions offered,
-          Qt::KeyboardModifiers modifiers) {
+bool Drop(QWidget* target, const QMimeData& data) {
     // Sent to the window, the drag finds its target as a real one does: the widget under the
     // pointer, or the nearest of its parents that accepts drops.
     QWidget* window = target->window();
     const QPointF point = target->mapTo(window, QRectF(target->rect()).center());
-    QDragEnterEvent enter(point.toPoint(), offered, &data, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(window->windowHandle(), &enter);
-    if (!enter.isAccepted()) {
-        return false;
+    constexpr Qt::DropActions kOffered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(point.toPoint(), kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QDragMoveEvent move(point.toPoint(), kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QDropEvent drop(point, kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
+        QApplication::sendEvent(window->windowHandle(), event);
+        if (!event->isAccepted() || event->dropAction() != Qt::CopyAction) {
+            return false;
+        }
     }
-    QDropEvent drop(point, offered, &data, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(window->windowHandle(), &drop);
     return true;
 }
 

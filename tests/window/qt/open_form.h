@@ -7,10 +7,10 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 
-// Sends a drag-enter and, when the window accepts it, the drop, to the point of the window over
-// the middle of `target`, as the platform does: whether the drop was accepted.
-bool Drop(QWidget* target, const QMimeData& data, Qt::DropActions offered = Qt::CopyAction,
-          Qt::KeyboardModifiers modifiers = {});
+// Drags `data` over the middle of `target` and drops it there, as the platform does, with Shift
+// held, which proposes a move: whether the window took it as a copy all the way, since a source
+// that sees a move may delete the original.
+bool Drop(QWidget* target, const QMimeData& data);
 
 // The Qt window, driven through Qt Test's input events on the offscreen platform.
 class QtForm final : public FormDriver {
