@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,19 @@ struct Copied {
 // person does to it and sees of it. Controls go by their names in the layout table.
 class FormDriver {
 public:
-    virtual ~FormDriver() = default;
+    FormDriver() {
+        const auto temporary = std::filesystem::temp_directory_path();
+        do {
+            m_folder = temporary / ("karvosel-" + std::to_string(std::random_device()()));
+        } while (!std::filesystem::create_directory(m_folder));
+    }
+    virtual ~FormDriver() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
 
     // The native path of `name` in the scratch folder.
-    virtual std::u16string path(std::u16string_view name) const = 0;
+    std::u16string path(std::u16string_view name) const { return (m_folder / name).u16string(); }
     std::u16string write(std::u16string_view name, const std::string& bytes) const {
         const std::u16string written = path(name);
         std::ofstream(std::filesystem::path(written), std::ios::binary) << bytes;
@@ -63,6 +73,9 @@ public:
     virtual std::pair<int, int> previewRoom() const = 0;
     // The process's peak memory so far.
     virtual std::size_t peakBytes() const = 0;
+
+private:
+    std::filesystem::path m_folder;
 };
 
 std::unique_ptr<FormDriver> OpenForm();

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QImage>
 #include <QLabel>
@@ -40,13 +39,9 @@ std::unique_ptr<FormDriver> OpenForm() { return std::make_unique<QtForm>(); }
 QtForm::QtForm() {
     m_form.show();
     m_form.activateWindow();
-    if (!m_folder.isValid() || !QTest::qWaitForWindowActive(&m_form)) {
+    if (!QTest::qWaitForWindowActive(&m_form)) {
         throw std::runtime_error("the window did not open");
     }
-}
-
-std::u16string QtForm::path(std::u16string_view name) const {
-    return ToU16(QDir::toNativeSeparators(m_folder.filePath(ToQString(name))));
 }
 
 std::u16string QtForm::text(std::u16string_view name) const {

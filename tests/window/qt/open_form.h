@@ -5,7 +5,6 @@
 #include "window/qt/text_conversion.h"
 
 #include <QMimeData>
-#include <QTemporaryDir>
 
 // Drags `data` over the middle of `target` and drops it there, as the platform does, with Shift
 // held, which proposes a move: whether the window took it as a copy all the way, since a source
@@ -27,7 +26,6 @@ public:
     }
     Form1& form() { return m_form; }
 
-    std::u16string path(std::u16string_view name) const override;
     std::u16string text(std::u16string_view control) const override;
     std::u16string selectedText(std::u16string_view control) const override;
     std::u16string focused() const override;
@@ -42,6 +40,5 @@ public:
     std::size_t peakBytes() const override;
 
 private:
-    QTemporaryDir m_folder;
     Form1 m_form;
 };

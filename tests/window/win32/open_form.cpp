@@ -34,14 +34,6 @@ public:
 std::unique_ptr<FormDriver> OpenForm() { return std::make_unique<Win32Form>(); }
 
 Win32Form::Win32Form() : m_form(GetModuleHandleW(nullptr)) {
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    for (unsigned attempt = GetTickCount(); m_folder.empty(); ++attempt) {
-        const std::wstring candidate = base + (L"karvosel-" + std::to_wstring(attempt));
-        if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-            m_folder = candidate;
-        }
-    }
     m_form.Show(SW_SHOWNORMAL);
     if (!form() || !waitFor([this] { return GetForegroundWindow() == form(); })) {
         throw std::runtime_error("the form did not open");
@@ -53,8 +45,6 @@ Win32Form::~Win32Form() {
     DestroyWindow(form());
     MSG quit{};
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
 }
 
 HWND Win32Form::control(std::u16string_view name) const { return FindControl(form(), name); }
@@ -75,10 +65,6 @@ bool Win32Form::waitFor(const std::function<bool()>& condition) const {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return false;
-}
-
-std::u16string Win32Form::path(std::u16string_view name) const {
-    return ToU16(m_folder) + u"\\" + std::u16string(name);
 }
 
 std::u16string Win32Form::text(std::u16string_view name) const {

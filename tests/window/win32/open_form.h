@@ -18,7 +18,6 @@ public:
     // Pumps this thread's messages until `condition` holds, for up to five seconds.
     bool waitFor(const std::function<bool()>& condition) const;
 
-    std::u16string path(std::u16string_view name) const override;
     std::u16string text(std::u16string_view control) const override;
     std::u16string selectedText(std::u16string_view control) const override;
     std::u16string focused() const override;
@@ -35,7 +34,6 @@ public:
 private:
     void pump() const;
 
-    std::wstring m_folder;
     Form1 m_form;
 };
 
