@@ -42,13 +42,12 @@ bool CaretShows(QLineEdit* box) {
 
 class QtFormTest : public testing::Test {
 protected:
-    std::unique_ptr<QtForm> m_form = std::make_unique<QtForm>();
+    std::unique_ptr<FormDriver> m_form = OpenForm();
 };
 
 TEST_F(QtFormTest, StaysOnTopWithAGreenFrame) {
-    EXPECT_TRUE(m_form->form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_EQ(m_form->control<QWidget>(u"Frame1")->palette().color(QPalette::Window),
-              QColor(0xC0, 0xFF, 0xC0));
+    EXPECT_TRUE(QApplication::activeWindow()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(Find(u"Frame1")->palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xC0));
 }
 
 TEST_F(QtFormTest, CaptionsFitAtDesktopFontSizesUpTo12Points) {
@@ -59,12 +58,12 @@ TEST_F(QtFormTest, CaptionsFitAtDesktopFontSizesUpTo12Points) {
         font.setPointSize(points);
         m_form.reset();
         QApplication::setFont(font);
-        m_form = std::make_unique<QtForm>();
+        m_form = OpenForm();
         for (const ControlSpec& spec : kFormLayout) {
             if (spec.caption.empty() || spec.kind == ControlKind::TextBox) {
                 continue;
             }
-            const auto* control = m_form->control<QWidget>(spec.name);
+            const auto* control = Find(spec.name);
             const auto [room, need] = CaptionRoomAndNeed(*control);
             EXPECT_TRUE(need.width() <= room.width() && need.height() <= room.height())
                 << qPrintable(control->objectName()) << " at " << points << " pt";
@@ -77,18 +76,18 @@ TEST_F(QtFormTest, CaptionsFitAtDesktopFontSizesUpTo12Points) {
 
 // Run at each usual scale factor too: Qt draws the caret differently at fractional ones.
 TEST_F(QtFormTest, PathBoxAloneShowsNoCaret) {
-    EXPECT_FALSE(CaretShows(m_form->control<QLineEdit>(u"Text1")));
+    EXPECT_FALSE(CaretShows(Find<QLineEdit>(u"Text1")));
     m_form->click(u"Text2");
-    EXPECT_TRUE(CaretShows(m_form->control<QLineEdit>(u"Text2")));  // the probe sees a caret
+    EXPECT_TRUE(CaretShows(Find<QLineEdit>(u"Text2")));  // the probe sees a caret
 }
 
 TEST_F(QtFormTest, WebLinksAreRefusedAndNamesAreNeverMarkup) {
     QMimeData link;
     link.setUrls({QUrl(u"https://example.org/a.model"_s)});
-    EXPECT_FALSE(Drop(m_form->control<QWidget>(u"Frame1"), link));
+    EXPECT_FALSE(Drop(Find(u"Frame1"), link));
     ASSERT_TRUE(m_form->drop({m_form->path(u"<b>robot.model")}, u"Frame1"));
     EXPECT_EQ(m_form->text(u"Label1"), u"<b>robot");
-    const auto* label = m_form->control<QLabel>(u"Label1");
+    const auto* label = Find<QLabel>(u"Label1");
     QLabel plain;
     plain.setTextFormat(Qt::PlainText);
     plain.setFont(label->font());
@@ -109,7 +108,7 @@ TEST_F(QtFormTest, TimerTicksQuietly) {
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
             warnings += type != QtDebugMsg && type != QtInfoMsg;
         });
-    QSignalSpy ticks(m_form->form().findChild<QTimer*>(u"Timer1"_s), &QTimer::timeout);
+    QSignalSpy ticks(Find<QTimer>(u"Timer1"), &QTimer::timeout);
     const bool ticked = QTest::qWaitFor([&ticks] { return ticks.count() >= 3; }, 10000);
     qInstallMessageHandler(previous);
     EXPECT_TRUE(ticked);
