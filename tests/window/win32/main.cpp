@@ -1,5 +1,9 @@
+#include "tests/window/win32/open_form.h"
+
 #include <gtest/gtest.h>
 #include <ole2.h>
+
+std::unique_ptr<FormDriver> OpenForm() { return std::make_unique<Win32Form>(); }
 
 // The form takes drops, which need OLE on the thread that runs the tests.
 int main(int argc, char** argv) {

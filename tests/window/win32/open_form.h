@@ -1,46 +1,256 @@
 #pragma once
 
 #include "tests/window/form_driver.h"
+#include "window/win32/controls.h"
 #include "window/win32/form1.h"
+#include "window/win32/message_loop.h"
+#include "window/win32/text.h"
+#include "window/win32/unique_handles.h"
 
+#include <psapi.h>
+#include <shlobj.h>
 #include <windows.h>
+#include <wrl/client.h>
 
+#include <cstring>
 #include <functional>
+#include <stdexcept>
+
+using ClipboardFormats = std::vector<std::pair<UINT, std::u16string_view>>;
+
+inline std::u16string ClipboardText() {
+    std::u16string text = u"(the clipboard could not be opened)";
+    if (OpenClipboard(nullptr)) {
+        const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        text = data ? static_cast<const char16_t*>(GlobalLock(data)) : u"";
+        GlobalUnlock(data);
+        CloseClipboard();
+    }
+    return text;
+}
+
+// Replaces what the clipboard holds with each format's units, terminated: whether it could.
+inline bool PutClipboard(const ClipboardFormats& formats) {
+    if (!OpenClipboard(nullptr)) {
+        return false;
+    }
+    EmptyClipboard();
+    bool placed = true;
+    for (const auto& [format, units] : formats) {
+        const std::size_t size = (units.size() + 1) * sizeof(char16_t);
+        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        std::memcpy(GlobalLock(memory), units.data(), size - sizeof(char16_t));
+        GlobalUnlock(memory);
+        placed = SetClipboardData(format, memory) && placed;
+    }
+    CloseClipboard();
+    return placed;
+}
+
+// Runs `action`, closing at once any message box it shows: that box's text, if one was shown.
+inline std::optional<std::u16string> MessageBoxDuring(const std::function<void()>& action) {
+    static thread_local std::optional<std::u16string> shown;
+    shown.reset();
+    const auto closeMessageBox = [](int code, WPARAM window, LPARAM info) -> LRESULT {
+        const auto box = reinterpret_cast<HWND>(window);
+        wchar_t type[8] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, type, 8) &&
+            type == std::wstring_view(L"#32770")) {
+            // The message's static control has the id 0xFFFF in every message box.
+            shown = ToU16(WindowText(GetDlgItem(box, 0xFFFF)));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, window, info);
+    };
+    const std::unique_ptr<HHOOK__, CallRelease<UnhookWindowsHookEx>> hook(
+        SetWindowsHookExW(WH_CBT, closeMessageBox, nullptr, GetCurrentThreadId()));
+    action();
+    return shown;
+}
 
 // The Win32 form on this thread, driven through the messages a person's actions produce.
 class Win32Form final : public FormDriver {
 public:
-    Win32Form();
-    ~Win32Form() override;
+    Win32Form() : m_form(GetModuleHandleW(nullptr)) {
+        m_form.Show(SW_SHOWNORMAL);
+        if (!form() || !waitFor([this] { return GetForegroundWindow() == form(); })) {
+            throw std::runtime_error("the form did not open");
+        }
+    }
+
+    ~Win32Form() override {
+        // The form ends the message loop when it is destroyed; here the next test's form follows.
+        DestroyWindow(form());
+        MSG quit{};
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+
+    HWND control(std::u16string_view name) const { return FindControl(form(), name); }
+
+    void pump() const {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DeliverMessage(form(), message);
+        }
+    }
+
+    // Pumps this thread's messages until `condition` holds, for up to five seconds.
+    bool waitFor(const std::function<bool()>& condition) const {
+        for (int tries = 0; tries < 500; ++tries) {
+            pump();
+            if (condition()) {
+                return true;
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return false;
+    }
+
+    std::u16string text(std::u16string_view name) const override {
+        return ToU16(WindowText(control(name)));
+    }
+
+    std::u16string selectedText(std::u16string_view name) const override {
+        DWORD start = 0, end = 0;
+        SendMessageW(control(name), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return text(name).substr(start, end - start);
+    }
+
+    std::u16string focused() const override {
+        for (const ControlSpec& spec : kFormLayout) {
+            if (GetFocus() && GetDlgCtrlID(GetFocus()) == ControlId(spec.name)) {
+                return std::u16string(spec.name);
+            }
+        }
+        return u"";
+    }
+
+    void click(std::u16string_view name) override {
+        SetFocus(control(name));
+        SendMessageW(control(name), BM_CLICK, 0, 0);  // edit boxes ignore it
+        pump();
+    }
+
+    void doubleClick(std::u16string_view name) override {
+        for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+            SendMessageW(control(name), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                         MAKELPARAM(5, 5));
+        }
+        pump();
+    }
+
+    void type(std::u16string_view name, std::u16string_view text) override {
+        const HWND box = control(name);
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        SendMessageW(box, WM_CHAR, VK_BACK, 0);
+        for (const char16_t c : text) {
+            SendMessageW(box, WM_CHAR, c, 0);
+        }
+        pump();
+    }
+
+    void press(Key key) override {
+        const HWND focus = GetFocus();
+        if (key == Key::ControlA) {
+            PostMessageW(focus, WM_CHAR, 1, 1);  // what Control+A comes to, translated
+        } else {
+            constexpr WORD kCodes[] = {VK_TAB, VK_SPACE, VK_RETURN};
+            const WORD code = kCodes[static_cast<int>(key)];
+            const auto scan = static_cast<LPARAM>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC)) << 16;
+            PostMessageW(focus, WM_KEYDOWN, code, 1 | scan);
+            PostMessageW(focus, WM_KEYUP, code, 1 | scan | LPARAM{3} << 30);
+        }
+        pump();
+    }
+
+    Copied copy(std::optional<Key> key) override {
+        if (!PutClipboard({{CF_UNICODETEXT, u"untouched"}})) {
+            throw std::runtime_error("the clipboard could not be prepared");
+        }
+        Copied copied;
+        copied.message = MessageBoxDuring([&] { key ? press(*key) : click(u"Command1"); });
+        copied.clipboard = ClipboardText();
+        return copied;
+    }
+
+    // The dragged data is what the clipboard offers through OLE, as another program's would be.
+    bool drop(const std::vector<std::u16string>& files, std::u16string_view name) override {
+        const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
+        std::u16string list(sizeof header / sizeof(char16_t), u'\0');
+        std::memcpy(list.data(), &header, sizeof header);
+        for (const std::u16string& file : files) {
+            list += file + u'\0';
+        }
+        const std::u16string text = files.empty() ? path(u"robot.model") : files.front();
+        Microsoft::WRL::ComPtr<IDataObject> data;
+        if (!PutClipboard(files.empty()
+                              ? ClipboardFormats{{CF_UNICODETEXT, text}}
+                              : ClipboardFormats{{CF_HDROP, list}, {CF_UNICODETEXT, text}}) ||
+            FAILED(OleGetClipboard(&data))) {
+            throw std::runtime_error("the dragged data could not be made");
+        }
+        RECT target{};
+        GetWindowRect(control(name), &target);
+        SetCursorPos((target.left + target.right) / 2, (target.top + target.bottom) / 2);
+        ImmediateDrop source;
+        DWORD effect = DROPEFFECT_NONE;
+        DoDragDrop(data.Get(), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
+                   &effect);
+        pump();
+        return effect == DROPEFFECT_COPY;
+    }
+
+    Pixels preview() const override {
+        const auto bitmap = reinterpret_cast<HBITMAP>(
+            SendMessageW(control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP shape{};
+        if (!bitmap || !GetObjectW(bitmap, sizeof shape, &shape)) {
+            return {};
+        }
+        Pixels pixels{shape.bmWidth, shape.bmHeight,
+                      std::vector<std::uint32_t>(std::size_t(shape.bmWidth) * shape.bmHeight)};
+        BITMAPINFO info{};
+        info.bmiHeader = {
+            sizeof info.bmiHeader, shape.bmWidth, -shape.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        const HDC screen = GetDC(nullptr);
+        GetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.rgb.data(), &info,
+                  DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    }
+
+    std::pair<int, int> previewRoom() const override {
+        RECT room{};
+        GetClientRect(control(u"Image1"), &room);
+        return {room.right, room.bottom};
+    }
+
+    std::size_t peakBytes() const override {
+        PROCESS_MEMORY_COUNTERS counters{};
+        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        return counters.PeakWorkingSetSize;
+    }
 
     HWND form() const { return m_form.Handle(); }
-    HWND control(std::u16string_view name) const;
-    // Pumps this thread's messages until `condition` holds, for up to five seconds.
-    bool waitFor(const std::function<bool()>& condition) const;
-
-    std::u16string text(std::u16string_view control) const override;
-    std::u16string selectedText(std::u16string_view control) const override;
-    std::u16string focused() const override;
-    void click(std::u16string_view control) override;
-    void doubleClick(std::u16string_view control) override;
-    void type(std::u16string_view box, std::u16string_view text) override;
-    void press(Key key) override;
-    Copied copy(std::optional<Key> key) override;
-    bool drop(const std::vector<std::u16string>& files, std::u16string_view control) override;
-    Pixels preview() const override;
-    std::pair<int, int> previewRoom() const override;
-    std::size_t peakBytes() const override;
 
 private:
-    void pump() const;
+    // Lets go of the button at once, over wherever the cursor is.
+    class ImmediateDrop final : public IDropSource {
+    public:
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+            *object = id == IID_IUnknown || id == IID_IDropSource ? this : nullptr;
+            return *object ? S_OK : E_NOINTERFACE;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return 1; }  // lives on the caller's stack
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
+            return DRAGDROP_S_DROP;
+        }
+        HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override {
+            return DRAGDROP_S_USEDEFAULTCURSORS;
+        }
+    };
 
     Form1 m_form;
 };
-
-std::u16string ClipboardText();
-using ClipboardFormats = std::vector<std::pair<UINT, std::u16string_view>>;
-// Replaces what the clipboard holds with each format's units, terminated: whether it could.
-bool PutClipboard(const ClipboardFormats& formats);
-
-// Runs `action`, closing at once any message box it shows: that box's text, if one was shown.
-std::optional<std::u16string> MessageBoxDuring(const std::function<void()>& action);
