@@ -11,7 +11,7 @@ cleanup() {
 trap cleanup EXIT
 
 fail() {
-    echo "FAIL: $*"
+    echo "FAIL: $*" >&2
     exit 1
 }
 
@@ -38,14 +38,22 @@ export DISPLAY=":$(cat "$work/display")"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 
-# open_karvosel PROGRAM: starts it and sets $window to its window's id.
-open_karvosel() {
-    spawn "$1"
-    karvosel_pid=$!
-    window=""
-    find_window() { window=$(xdotool search --onlyvisible --name '^Karvosel$' 2>/dev/null | head -n1) && [ -n "$window" ]; }
-    wait_until find_window || fail "the window did not appear: $(cat "$work/karvosel.log")"
+# window_named TITLE: the id of the visible window of that title, once there is one.
+window_named() {
+    local id
+    shown() { id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$id" ]; }
+    wait_until shown "$1" || fail "no window \"$1\" appeared: $(cat "$work"/*.log)"
+    echo "$id"
 }
+
+# open_karvosel COMMAND...: starts it and sets $window to its window's id.
+open_karvosel() {
+    spawn "$@"
+    karvosel_pid=$!
+    window=$(window_named Karvosel)
+}
+
+stays_above() { [[ $(xprop -id "$window" _NET_WM_STATE) == *_NET_WM_STATE_ABOVE* ]]; }
 
 karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
 

@@ -40,8 +40,7 @@ done
 # close the window, paste.
 expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
 open_karvosel "$karvosel"
-[[ $(xprop -id "$window" _NET_WM_STATE) == *_NET_WM_STATE_ABOVE* ]] ||
-    fail "the window does not ask to stay on top: $(xprop -id "$window" _NET_WM_STATE)"
+wait_until stays_above || fail "the window does not ask to stay on top: $(xprop -id "$window" _NET_WM_STATE)"
 click_copy
 wait_until clipboard_is "$expected" || fail "the copy did not reach the clipboard"
 take_clipboard

@@ -3,11 +3,9 @@
 # ship, so that it runs as a single file, and `cpack -G ZIP` ships it alone in
 # karvosel-VERSION-win64.zip.
 set -euo pipefail
-objdump=x86_64-w64-mingw32-objdump
-command -v "$objdump" >/dev/null 2>&1 || { echo "SKIP: $objdump is not installed"; exit 77; }
 fail() { echo "FAIL: $*"; exit 1; }
 shipped=" advapi32 comctl32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32 user32 windowscodecs "
-imports=$("$objdump" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
+imports=$(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
 [ -n "$imports" ] || fail "no imports found in $1"
 for dll in $imports; do
     [[ $shipped == *" ${dll%.dll} "* ]] || fail "imports $dll, which Windows does not ship"
