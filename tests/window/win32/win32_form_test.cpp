@@ -7,8 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
+#include <future>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -26,13 +27,12 @@ protected:
 
 TEST_F(Win32FormTest, OpensAtItsDpiWithCaptionsItsFontsCanShow) {
     const HWND form = m_open.form();
-    EXPECT_TRUE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_NE(GetClassLongPtrW(form, GCLP_HICON), 0);
     const UINT dpi = GetDpiForWindow(form);
     RECT client{};
     GetClientRect(form, &client);
-    EXPECT_EQ(client.right, FormClientSize(dpi).cx);
-    EXPECT_EQ(client.bottom, FormClientSize(dpi).cy);
+    EXPECT_EQ(std::pair(client.right, client.bottom),
+              std::pair(FormClientSize(dpi).cx, FormClientSize(dpi).cy));
     for (const ControlSpec& spec : kFormLayout) {
         const HWND control = m_open.control(spec.name);
         if (!control) {
@@ -46,11 +46,10 @@ TEST_F(Win32FormTest, OpensAtItsDpiWithCaptionsItsFontsCanShow) {
         // A caption never shows boxes: its font has a glyph for every character.
         const std::wstring caption(spec.caption.begin(), spec.caption.end());
         std::vector<WORD> glyphs(caption.size());
-        const HDC dc = GetDC(control);
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        GetGlyphIndicesW(dc, caption.c_str(), static_cast<int>(caption.size()), glyphs.data(),
+        const WindowDc dc(control);
+        SelectObject(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        GetGlyphIndicesW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), glyphs.data(),
                          GGI_MARK_NONEXISTING_GLYPHS);
-        ReleaseDC(control, dc);
         EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0) << font.lfFaceName;
     }
 }
@@ -64,10 +63,8 @@ TEST_F(Win32FormTest, DpiChangeScalesTheControlsAndFonts) {
     GetWindowRect(m_open.control(u"Command1"), &place);
     MapWindowPoints(HWND_DESKTOP, m_open.form(), reinterpret_cast<POINT*>(&place), 2);
     const PixelRect expected = ToPixels(SpecOf(u"Command1").twips, 144);
-    EXPECT_EQ(place.left, expected.left);
-    EXPECT_EQ(place.top, expected.top);
-    EXPECT_EQ(place.right - place.left, expected.width);
-    EXPECT_EQ(place.bottom - place.top, expected.height);
+    EXPECT_EQ(std::tuple(place.left, place.top, place.right - place.left, place.bottom - place.top),
+              std::tuple(expected.left, expected.top, expected.width, expected.height));
     EXPECT_EQ(FontOf(m_open.control(u"Text1")).lfHeight, -18);
     EXPECT_EQ(FontOf(m_open.control(u"Label3")).lfHeight, -21);
 }
@@ -87,20 +84,18 @@ TEST_F(Win32FormTest, TimerKeepsTheWindowOnTopWithoutActivatingIt) {
 
 TEST_F(Win32FormTest, ClipboardHeldByAnotherProgramIsReported) {
     ASSERT_TRUE(PutClipboard({{CF_UNICODETEXT, u"untouched"}}));
-    std::atomic<bool> held{false}, release{false};
+    std::promise<bool> held;
+    std::promise<void> released;
     std::thread holder([&] {
-        held = OpenClipboard(nullptr);
-        while (held && !release) {
-            Sleep(1);
-        }
+        held.set_value(OpenClipboard(nullptr));
+        released.get_future().wait();
         CloseClipboard();
     });
-    while (!held) {
-        Sleep(1);
-    }
+    const bool wasHeld = held.get_future().get();
     const auto message = MessageBoxDuring([&] { m_open.click(u"Command1"); });
-    release = true;
+    released.set_value();
     holder.join();
+    ASSERT_TRUE(wasHeld);
     EXPECT_EQ(message, kClipboardFailedMessage);
     EXPECT_EQ(ClipboardText(), u"untouched");
 }
