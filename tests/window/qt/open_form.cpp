@@ -26,13 +26,15 @@ bool Drop(QWidget* target, const QMimeData& data) {
     QDragEnterEvent enter(point.toPoint(), kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QDragMoveEvent move(point.toPoint(), kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QDropEvent drop(point, kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    bool copied = true;
     for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
         QApplication::sendEvent(window->windowHandle(), event);
-        if (!event->isAccepted() || event->dropAction() != Qt::CopyAction) {
-            return false;
+        if (!event->isAccepted()) {
+            return false;  // as a platform does, a refused drag goes no further
         }
+        copied = copied && event->dropAction() == Qt::CopyAction;
     }
-    return true;
+    return copied;
 }
 
 namespace {
