@@ -32,7 +32,11 @@ void WriteJpeg(const QString& path, int width, int height) {
 }
 
 void DropModel(Form1& form, const QString& model) {
-    Drop(form.findChild<QWidget*>(u"Frame1"_s), *FileList({model}));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(model)});
+    if (!Drop(form.findChild<QWidget*>(u"Frame1"_s), data)) {
+        qFatal("the form refused the drop");
+    }
 }
 
 double PeakKiB(const QString& model) {

@@ -75,7 +75,8 @@ std::string EncodePhoto(IWICImagingFactory& factory, const PhotoSize& size) {
     Check(frame->Initialize(options.Get()), "the frame did not start");
     const auto width = static_cast<UINT>(size.width), height = static_cast<UINT>(size.height);
     Check(frame->SetSize(width, height), "no frame size");
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;  // the one format JPEG takes
+    WICPixelFormatGUID format =
+        GUID_WICPixelFormat24bppBGR;  // the colour format WIC's JPEG encoder takes
     Check(frame->SetPixelFormat(&format), "no pixel format");
     if (format != GUID_WICPixelFormat24bppBGR) {
         Fail("the encoder takes no 24-bit BGR pixels");
@@ -96,7 +97,11 @@ std::string EncodePhoto(IWICImagingFactory& factory, const PhotoSize& size) {
     STATSTG status{};
     Check(GetHGlobalFromStream(stream.Get(), &memory), "no encoded memory");
     Check(stream->Stat(&status, STATFLAG_NONAME), "no encoded size");
-    std::string encoded(static_cast<const char*>(GlobalLock(memory)), status.cbSize.QuadPart);
+    const auto* bytes = static_cast<const char*>(GlobalLock(memory));
+    if (!bytes) {
+        Fail("the encoded picture cannot be read");
+    }
+    std::string encoded(bytes, status.cbSize.QuadPart);
     GlobalUnlock(memory);
     return encoded;
 }

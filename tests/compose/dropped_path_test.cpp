@@ -20,12 +20,17 @@ TEST(SplitDroppedPath, GivesEveryPart) {
         {u"robot.model", u"robot.model", u"model", u"robot", u"", u"robot.jpg"},
         {u"", u"", u"", u"", u"", u""},
     };
+    const auto split = [](std::u16string_view path, char16_t separator) {
+        const compose::DroppedPathParts parts = compose::SplitDroppedPath(path, separator);
+        return Parts{parts.fullpath,    parts.filename, parts.extension,
+                     parts.displayname, parts.folder,   parts.previewpath};
+    };
     for (const Parts& expected : rows) {
-        const compose::DroppedPathParts parts = compose::SplitDroppedPath(expected[0]);
-        EXPECT_EQ((Parts{parts.fullpath, parts.filename, parts.extension, parts.displayname,
-                         parts.folder, parts.previewpath}),
-                  expected);
+        EXPECT_EQ(split(expected[0], u'\\'), expected);
     }
+    // On Linux a backslash is part of a name.
+    EXPECT_EQ(split(u"/srv/a\\b.model", u'/'), (Parts{u"/srv/a\\b.model", u"a\\b.model", u"model",
+                                                      u"a\\b", u"/srv/", u"/srv/a\\b.jpg"}));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ TEST(FindUnsafeCharacter, NamesTheFirstOffendingCharacter) {
     };
     for (const Row& row : {
              Row{uR"(C:\m\a"&calc&".model)", u'"', u'"'},
+             Row{u"/m/a\nrm -rf ~.model", u'\n', u'\n'},
              Row{u"/m/a\x1F.model", u'\x1F', u'\x1F'},
              Row{u"/m/a\x7F.model", u'\x7F', u'\x7F'},
              Row{uR"(D:\)", u'\\', u'\\'},  // escapes the closing quote

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <stdexcept>
 
 namespace {
 
@@ -30,16 +31,27 @@ bool Near(std::uint32_t colour, std::uint32_t expected) {
 // Stored with red on the left, blue on the right, and tagged "turn a quarter clockwise to show".
 std::string Turned() {
     std::ifstream file(TURNED_JPEG, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
+    std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    if (bytes.empty()) {
+        throw std::runtime_error("cannot read " TURNED_JPEG);
+    }
+    return bytes;
 }
 
 class Form1Test : public testing::Test {
 protected:
     // The preview shows the turned picture as it is meant to be seen: red on top.
-    bool ShowsUpright() const {
+    testing::AssertionResult ShowsUpright() const {
         const Pixels shown = m_form->preview();
-        return !shown.rgb.empty() && Near(shown.at(shown.width / 2, shown.height / 5), kRed) &&
-               Near(shown.at(shown.width / 2, shown.height * 4 / 5), kBlue);
+        if (shown.rgb.empty()) {
+            return testing::AssertionFailure() << "no preview";
+        }
+        const std::uint32_t top = shown.at(shown.width / 2, shown.height / 5);
+        const std::uint32_t bottom = shown.at(shown.width / 2, shown.height * 4 / 5);
+        return Near(top, kRed) && Near(bottom, kBlue) ? testing::AssertionSuccess()
+                                                      : testing::AssertionFailure()
+                                                            << std::hex << "top " << top
+                                                            << ", bottom " << bottom;
     }
 
     std::unique_ptr<FormDriver> m_form = OpenForm();

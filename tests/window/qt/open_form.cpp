@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 
 #include <sys/resource.h>

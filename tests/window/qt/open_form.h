@@ -15,7 +15,7 @@ bool Drop(QWidget* target, const QMimeData& data);
 // The control named `name` in `window`; the test ends at once when there is none.
 template <class Control = QWidget>
 Control* Find(std::u16string_view name, const QWidget* window = QApplication::activeWindow()) {
-    auto* found = window->findChild<Control*>(ToQString(name));
+    auto* found = window ? window->findChild<Control*>(ToQString(name)) : nullptr;
     if (!found) {
         qFatal("no control %s", qPrintable(ToQString(name)));
     }

@@ -75,6 +75,7 @@ TEST_F(QtFormTest, CaptionsFitAtDesktopFontSizesUpTo12Points) {
 
 // Run at each usual scale factor too: Qt draws the caret differently at fractional ones.
 TEST_F(QtFormTest, PathBoxAloneShowsNoCaret) {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_form->focused() == u"Text1"; }));
     EXPECT_FALSE(CaretShows(Find<QLineEdit>(u"Text1")));
     m_form->click(u"Text2");
     EXPECT_TRUE(CaretShows(Find<QLineEdit>(u"Text2")));  // the probe sees a caret

@@ -38,10 +38,16 @@ inline bool PutClipboard(const ClipboardFormats& formats) {
     bool placed = true;
     for (const auto& [format, units] : formats) {
         const std::size_t size = (units.size() + 1) * sizeof(char16_t);
-        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-        std::memcpy(GlobalLock(memory), units.data(), size - sizeof(char16_t));
-        GlobalUnlock(memory);
-        placed = SetClipboardData(format, memory) && placed;
+        UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+        void* const bytes = memory ? GlobalLock(memory.get()) : nullptr;
+        if (!bytes) {
+            placed = false;
+            continue;
+        }
+        std::memcpy(bytes, units.data(), size - sizeof(char16_t));
+        GlobalUnlock(memory.get());
+        // The clipboard owns what it took.
+        placed = SetClipboardData(format, memory.get()) && memory.release() && placed;
     }
     CloseClipboard();
     return placed;
@@ -64,6 +70,9 @@ inline std::optional<std::u16string> MessageBoxDuring(const std::function<void()
     };
     const std::unique_ptr<HHOOK__, CallRelease<UnhookWindowsHookEx>> hook(
         SetWindowsHookExW(WH_CBT, closeMessageBox, nullptr, GetCurrentThreadId()));
+    if (!hook) {
+        throw std::runtime_error("message boxes cannot be watched");
+    }
     action();
     return shown;
 }
@@ -195,8 +204,10 @@ public:
         SetCursorPos((target.left + target.right) / 2, (target.top + target.bottom) / 2);
         ImmediateDrop source;
         DWORD effect = DROPEFFECT_NONE;
-        DoDragDrop(data.Get(), &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
-                   &effect);
+        if (FAILED(DoDragDrop(data.Get(), &source,
+                              DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect))) {
+            throw std::runtime_error("the drag did not start");
+        }
         pump();
         return effect == DROPEFFECT_COPY;
     }
@@ -213,10 +224,9 @@ public:
         BITMAPINFO info{};
         info.bmiHeader = {
             sizeof info.bmiHeader, shape.bmWidth, -shape.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        const HDC screen = GetDC(nullptr);
-        GetDIBits(screen, bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.rgb.data(), &info,
-                  DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
+        const WindowDc screen(nullptr);
+        GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.rgb.data(),
+                  &info, DIB_RGB_COLORS);
         return pixels;
     }
 
