@@ -6,8 +6,6 @@
 #include "window/win32/text.h"
 #include "window/win32/unique_handles.h"
 
-#include <cmath>
-
 namespace {
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -46,10 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 1;
     }
     const FontSpec& spec = FontOf(FontRole::Font1);
-    const UniqueFont font(CreateFontW(
-        -static_cast<int>(std::lround(spec.points * 96 / 72.0)), 0, 0, 0, spec.weight, FALSE, FALSE,
-        FALSE, static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-        CLEARTYPE_QUALITY, DEFAULT_PITCH, ChineseFace(ToWide(spec.face)).c_str()));
+    const UniqueFont font = LayoutFont(spec, ChineseFace(ToWide(spec.face)), 96);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     ShowWindow(window, showCommand);
     MSG message{};

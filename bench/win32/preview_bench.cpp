@@ -9,7 +9,6 @@
 #include "window/win32/text.h"
 #include "window/win32/unique_handles.h"
 
-#include <psapi.h>
 #include <wincodec.h>
 #include <wrl/client.h>
 
@@ -106,20 +105,12 @@ std::string EncodePhoto(IWICImagingFactory& factory, const PhotoSize& size) {
     return encoded;
 }
 
-bool ShowsPreview(const Win32Form& form) {
-    return SendMessageW(form.control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-}
-
 void MeasurePeak(const std::wstring& model) {
     Win32Form form;
     if (!form.drop({ToU16(model)}, u"Frame1")) {
         Fail("the form refused the drop");
     }
-    PROCESS_MEMORY_COUNTERS counters{};
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
-        Fail("no memory counters");
-    }
-    std::printf("%zu %d\n", counters.PeakWorkingSetSize / 1024, ShowsPreview(form));
+    std::printf("%zu %d\n", form.peakBytes() / 1024, !form.preview().rgb.empty());
 }
 
 // The peak working set in KiB of a fresh process of this program that drops `model`; it must

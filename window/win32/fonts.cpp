@@ -32,16 +32,6 @@ std::wstring FirstFace(HDC dc, const std::wstring& face, BYTE charset) {
     return search.found;
 }
 
-UniqueFont LayoutFont(const FontSpec& spec, const std::wstring& face, UINT dpi) {
-    LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
-    font.lfWeight = spec.weight;
-    font.lfCharSet = static_cast<BYTE>(spec.charset);
-    font.lfQuality = CLEARTYPE_QUALITY;
-    face.copy(font.lfFaceName, LF_FACESIZE - 1);
-    return UniqueFont(CreateFontIndirectW(&font));
-}
-
 // Whether `font` has a glyph for every character of the captions shown in the dialog font.
 bool ShowsDialogCaptions(HFONT font) {
     const WindowDc screen(nullptr);
@@ -79,6 +69,16 @@ UniqueFont DialogFont(UINT dpi, const std::wstring& chineseFace) {
 }
 
 }  // namespace
+
+UniqueFont LayoutFont(const FontSpec& spec, const std::wstring& face, UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
+    font.lfWeight = spec.weight;
+    font.lfCharSet = static_cast<BYTE>(spec.charset);
+    font.lfQuality = CLEARTYPE_QUALITY;
+    face.copy(font.lfFaceName, LF_FACESIZE - 1);
+    return UniqueFont(CreateFontIndirectW(&font));
+}
 
 std::wstring ChineseFace(const std::wstring& preferred) {
     const WindowDc screen(nullptr);

@@ -19,6 +19,9 @@ private:
     UniqueFont m_font2;
 };
 
+// Font 1 or font 2 of the layout, in `face`, at `dpi`.
+UniqueFont LayoutFont(const FontSpec& spec, const std::wstring& face, UINT dpi);
+
 // `preferred` when it is installed with Simplified Chinese glyphs, else the first installed
 // face that has them; `preferred` again when there is none, for the font mapper to replace.
 std::wstring ChineseFace(const std::wstring& preferred);
