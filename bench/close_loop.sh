@@ -9,9 +9,10 @@ cd "$(dirname "$0")/.."
 . scripts/packages.sh
 rounds=${1:-200}
 
-ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev xvfb xdotool xclip openbox
+ensure_packages "${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev libxcb-damage0-dev xvfb \
+    xdotool xclip openbox
 ensure_chinese_font
-for preset in dev ci; do
+for preset in dev ci bench; do
     configure_and_build "$preset"
 done
 
@@ -24,7 +25,7 @@ close_rounds() {
         open_karvosel "$bin/karvosel"
         click_copy
         started=$(date +%s%N)
-        "$bin/x11_tool" close "$window"
+        build/bench/bin/x11_close "$window"
         if ! wait_until karvosel_gone; then
             ignored=$((ignored + 1))
             kill "$karvosel_pid"
@@ -36,14 +37,9 @@ close_rounds() {
         awk -v ignored="$ignored" '{ t[NR] = $1 } END { print ignored, t[int((NR + 1) / 2)], t[NR] }'
 }
 
-wm_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-
 results=()
 for wm in none openbox; do
-    if [ "$wm" = openbox ]; then
-        spawn openbox --sm-disable
-        wait_until wm_runs || fail "openbox did not start: $(cat "$work/openbox.log")"
-    fi
+    [ "$wm" = none ] || start_openbox
     for preset in dev ci; do
         say "closing the $preset build's window $rounds times, window manager: $wm"
         read -r ignored median max < <(close_rounds "build/$preset")

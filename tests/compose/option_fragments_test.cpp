@@ -7,29 +7,18 @@ namespace {
 using compose::BuildCommandLine;
 using compose::OptionFragments;
 
-// The window tests pin each box to its flag; these rows hold what no click can reach.
+// The window tests pin each box to its flag; these rows hold the order of all the flags at once,
+// and a blank width and an empty height, kept as typed.
 TEST(CommandLine, LoadRefreshComposesTheLine) {
     struct Row {
         compose::ControlValues values;
-        std::u16string_view modelpath, expected;
+        std::u16string_view expected;
     };
-    for (
-        const Row& row : {
-            Row{{{1, 1, 1, 0, 0, 1}, u"400", u"600"},
-                uR"(D:\models\robot\robot.model)",
-                uR"(Vandrelix.exe "D:\models\robot\robot.model" -xi -xa -ws[400,600] -cc[0,11,0])"},
-            Row{{{2, 2, 2, 2, 2, 2}, u"", u"600"},
-                u"",
-                uR"(Vandrelix.exe "" -xe -xss -xs -xi -xa)"},
-            Row{{{1, 1, 1, 1, 1, 1}, u"1280", u"720"},
-                uR"(C:\a b\m.x)",
-                uR"(Vandrelix.exe "C:\a b\m.x" -ws[1280,720] -cc[0,11,0])"},
-            Row{{{1, 1, 1, 1, 1, 0}, u"  ", u"600"}, u"", uR"(Vandrelix.exe "" -ws[  ,600])"},
-            Row{{{1, 1, 1, 1, 1, 0}, u"abc", u""}, u"", uR"(Vandrelix.exe "" -ws[abc,])"},
-        }) {
+    for (const Row& row :
+         {Row{{{2, 2, 2, 2, 2, 2}, u"", u"600"}, uR"(Vandrelix.exe "" -xe -xss -xs -xi -xa)"},
+          Row{{{1, 1, 1, 1, 1, 0}, u"  ", u""}, uR"(Vandrelix.exe "" -ws[  ,])"}}) {
         OptionFragments fragments;
         compose::RefreshAll(fragments, row.values);
-        fragments.modelpath = row.modelpath;
         EXPECT_EQ(BuildCommandLine(fragments), row.expected);
     }
 }

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# debian_package.sh BUILD-FOLDER X11-TOOL: builds the Debian package, has lintian check it, checks
-# its dependencies and where its files land, and runs the unpacked program: it copies, and the
-# line outlives its window.
+# debian_package.sh BUILD-FOLDER NO-CLOSE-RANGE: builds the Debian package, has lintian check it,
+# checks its dependencies and where its files land, and has the unpacked program pass the same
+# real-display test as the built one.
 set -euo pipefail
-. "$(dirname "$0")/../xvfb.sh"
-build=$1 x11_tool=$2
+. "$(dirname "$0")/../scratch.sh"
+build=$1
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >cpack.log 2>&1) ||
     fail "cpack: $(cat "$work/cpack.log")"
@@ -40,12 +40,6 @@ zcat "$root/usr/share/doc/karvosel/changelog.gz" >"$work/changelog"
 logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
 [ "$logged" = "$version" ] || fail "the changelog's latest version is $logged, the package's $version"
 
-# The installed program finds the installed clipboard helper, which keeps the line after closing.
-expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
-open_karvosel "$root/usr/bin/karvosel"
-click_copy
-wait_until clipboard_is "$expected" || fail "the installed program did not copy"
-"$x11_tool" close "$window"
-wait_until karvosel_gone || fail "the installed program did not exit after its window closed"
-clipboard_is "$expected" || fail "the installed helper did not keep the line"
+"$(dirname "$0")/../window/qt/karvosel_on_x11.sh" "$root/usr/bin/karvosel" \
+    "$root/usr/libexec/karvosel/karvosel-clipboard" "$2"
 echo "PASS: Depends: $depends"

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The real program on a private X server with no clipboard manager: it asks to stay on top, its
-# copy button puts the line on the X clipboard, and the line stays there after the window
-# closes, served by the helper until another program takes the clipboard.
-# Arguments: karvosel, karvosel-clipboard, x11_tool, a library that takes close_range away.
+# The real program on a private X server with a window manager and no clipboard manager: it
+# asks to stay on top, its copy button puts the line on the X clipboard, and the line stays there
+# after the window closes, served by the helper until another program takes the clipboard.
+# Arguments: karvosel, karvosel-clipboard, a library that takes close_range away.
 set -euo pipefail
 . "$(dirname "$0")/../../xvfb.sh"
-karvosel=$1 helper=$2 x11_tool=$3 no_close_range=$4
+karvosel=$1 helper=$2 no_close_range=$3
+start_openbox
 
 # Only the helpers serving this test's display: other tests may run helpers of their own.
 helper_pids() {
@@ -16,6 +17,7 @@ helper_pids() {
 }
 helper_gone() { [ -z "$(helper_pids)" ]; }
 holds_probe() { [ -n "$(find /proc/[0-9]*/fd -lname "$work/probe" 2>/dev/null || true)" ]; }
+holds() { xclip -o -selection clipboard "$@" 2>&1; }
 take_clipboard() { spawn xclip -selection clipboard -loops 1 -i /dev/null; }
 
 # The helper alone: any text comes back byte for byte, in a session of its own (a terminal
@@ -30,33 +32,46 @@ for preload in "" "$no_close_range"; do
     ! holds_probe || fail "the helper keeps its caller's descriptor 9 (preload: ${preload:-none})"
     [ "$(ps -o sid= -p "$(helper_pids)")" != "$(ps -o sid= -p $$)" ] ||
         fail "the helper stays in its caller's session"
-    clipboard_is "$text" || fail "the helper serves [$(xclip -o -selection clipboard 2>&1)]"
-    [[ $(xclip -o -selection clipboard -t TARGETS) == *UTF8_STRING* ]] || fail "no UTF8_STRING"
+    clipboard_is "$text" || fail "the helper serves [$(holds)]"
+    [[ $(holds -t TARGETS) == *UTF8_STRING* ]] || fail "no UTF8_STRING"
     take_clipboard
     wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
 done
 
+expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
+copy() { click_copy && wait_until clipboard_is "$expected" || fail "the copy did not reach the clipboard"; }
+taken() { take_clipboard && wait_until clipboard_is "" || fail "xclip did not take the clipboard"; }
+close_karvosel() {
+    xdotool windowactivate --sync "$window" key alt+F4
+    wait_until karvosel_gone || fail "karvosel did not exit after its window was closed"
+    wait "$karvosel_pid" || fail "karvosel exited with status $?: $(cat "$work/karvosel.log")"
+}
+
 # The whole way a person goes: copy, let another program take the clipboard, copy again,
 # close the window, paste.
-expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
 open_karvosel "$karvosel"
 wait_until stays_above || fail "the window does not ask to stay on top: $(xprop -id "$window" _NET_WM_STATE)"
-click_copy
-wait_until clipboard_is "$expected" || fail "the copy did not reach the clipboard"
-take_clipboard
-wait_until clipboard_is "" || fail "xclip did not take the clipboard"
-click_copy
-wait_until clipboard_is "$expected" || fail "the second copy did not reach the clipboard"
-"$x11_tool" close "$window"
-wait_until karvosel_gone || fail "karvosel did not exit after its window was closed"
-wait "$karvosel_pid" || fail "karvosel exited with status $?: $(cat "$work/karvosel.log")"
-clipboard_is "$expected" || fail "after closing, the clipboard holds [$(xclip -o -selection clipboard 2>&1)]"
+copy && taken && copy
+close_karvosel
+clipboard_is "$expected" || fail "after closing, the clipboard holds [$(holds)]"
 take_clipboard
 wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
 
+# A window closed after another program took the clipboard leaves that program's content alone.
+open_karvosel "$karvosel"
+copy
+spawn xclip -quiet -selection clipboard -t image/png -i /dev/null
+offers_png() { [[ $(holds -t TARGETS) == *image/png* ]]; }
+wait_until offers_png || fail "xclip did not take the clipboard"
+close_karvosel
+offers_png || fail "closing took the clipboard from another program: [$(holds -t TARGETS)]"
+
 # Where a clipboard manager runs, it takes the text over itself: the helper leaves at once.
-spawn "$x11_tool" own CLIPBOARD_MANAGER
-wait_until grep -q owned "$work/x11_tool.log" || fail "the stand-in clipboard manager did not start"
+# The stand-in owns CLIPBOARD_MANAGER as a desktop's manager does, and says so once it does.
+echo 'wm withdraw .; selection own -selection CLIPBOARD_MANAGER .; update' >"$work/manager.tcl"
+echo 'puts owned; flush stdout' >>"$work/manager.tcl"
+spawn wish "$work/manager.tcl"
+wait_until grep -qs owned "$work/wish.log" || fail "the stand-in clipboard manager did not start"
 status=0
 printf 'kept by the manager' | "$helper" || status=$?
 [ "$status" -eq 2 ] || fail "with a clipboard manager running the helper answered $status, not 2"

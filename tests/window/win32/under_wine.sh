@@ -3,6 +3,4 @@
 # exiting with the program's exit code.
 set -euo pipefail
 . "$(dirname "$0")/wine_session.sh"
-status=0
-wine "$@" || status=$?
-exit "$status"
+wine "$@"

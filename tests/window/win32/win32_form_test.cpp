@@ -13,60 +13,49 @@
 
 namespace {
 
-LOGFONTW FontOf(HWND control) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    return font;
-}
-
 class Win32FormTest : public testing::Test {
 protected:
     Win32Form m_open;
 };
 
-TEST_F(Win32FormTest, OpensAtItsDpiWithCaptionsItsFontsCanShow) {
+// It opens at its DPI and follows a change of it; every caption's font has all its glyphs.
+TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     const HWND form = m_open.form();
     EXPECT_NE(GetClassLongPtrW(form, GCLP_HICON), 0);
-    const UINT dpi = GetDpiForWindow(form);
     RECT client{};
     GetClientRect(form, &client);
-    EXPECT_EQ(std::pair(client.right, client.bottom),
-              std::pair(FormClientSize(dpi).cx, FormClientSize(dpi).cy));
+    const SIZE size = FormClientSize(GetDpiForWindow(form));
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.cx, size.cy));
+    RECT suggested{};
+    GetWindowRect(form, &suggested);
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT place{};
+    GetWindowRect(m_open.control(u"Command1"), &place);
+    MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&place), 2);
+    const PixelRect expected = ToPixels(SpecOf(u"Command1").twips, 144);
+    EXPECT_EQ(std::tuple(place.left, place.top, place.right - place.left, place.bottom - place.top),
+              std::tuple(expected.left, expected.top, expected.width, expected.height));
     for (const ControlSpec& spec : kFormLayout) {
         const HWND control = m_open.control(spec.name);
         if (!control) {
             continue;  // the timer
         }
-        const LOGFONTW font = FontOf(control);
+        const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        LOGFONTW font{};
+        GetObjectW(handle, sizeof font, &font);
         if (spec.font != FontRole::PlatformDefault) {
             EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
-            EXPECT_EQ(font.lfHeight, -MulDiv(spec.font == FontRole::Font1 ? 12 : 14, dpi, 96));
+            EXPECT_EQ(font.lfHeight,
+                      spec.font == FontRole::Font1 ? -18 : -21);  // 12 or 14 pixels at 96 DPI
         }
-        // A caption never shows boxes: its font has a glyph for every character.
         const std::wstring caption(spec.caption.begin(), spec.caption.end());
         std::vector<WORD> glyphs(caption.size());
         const WindowDc dc(control);
-        SelectObject(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        SelectObject(dc.Get(), handle);
         GetGlyphIndicesW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), glyphs.data(),
                          GGI_MARK_NONEXISTING_GLYPHS);
         EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0) << font.lfFaceName;
     }
-}
-
-TEST_F(Win32FormTest, DpiChangeScalesTheControlsAndFonts) {
-    RECT suggested{};
-    GetWindowRect(m_open.form(), &suggested);
-    SendMessageW(m_open.form(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-                 reinterpret_cast<LPARAM>(&suggested));
-    RECT place{};
-    GetWindowRect(m_open.control(u"Command1"), &place);
-    MapWindowPoints(HWND_DESKTOP, m_open.form(), reinterpret_cast<POINT*>(&place), 2);
-    const PixelRect expected = ToPixels(SpecOf(u"Command1").twips, 144);
-    EXPECT_EQ(std::tuple(place.left, place.top, place.right - place.left, place.bottom - place.top),
-              std::tuple(expected.left, expected.top, expected.width, expected.height));
-    EXPECT_EQ(FontOf(m_open.control(u"Text1")).lfHeight, -18);
-    EXPECT_EQ(FontOf(m_open.control(u"Label3")).lfHeight, -21);
 }
 
 TEST_F(Win32FormTest, TimerKeepsTheWindowOnTopWithoutActivatingIt) {

@@ -1,13 +1,6 @@
 # Sourced by the tests that run Windows programs: a private Xvfb display with a window manager
 # (Wine needs one to stack and close windows promptly) and a fresh Wine prefix booted on that
 # display. Everything ends with the test.
-
-for tool in Xvfb openbox wine wineboot wineserver xprop; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
 . "$(dirname "${BASH_SOURCE[0]}")/../../xvfb.sh"
 
 export WINEPREFIX="$work/wineprefix" WINEARCH=win64 WINEDEBUG=-all HOME="$work/home"
@@ -18,7 +11,5 @@ mkdir -p "$HOME"
 # Wine's processes go first, while their display still exists.
 trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 
-spawn openbox --sm-disable
-window_manager_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_until window_manager_runs || fail "openbox did not start: $(cat "$work/openbox.log")"
+start_openbox
 wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot failed: $(cat "$work/wineboot.log")"
