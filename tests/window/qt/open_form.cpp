@@ -50,10 +50,7 @@ public:
     }
 
     std::u16string text(std::u16string_view name) const override {
-        if (const auto* box = m_form.findChild<QLineEdit*>(ToQString(name))) {
-            return ToU16(box->text());
-        }
-        return ToU16(Find<QLabel>(name, &m_form)->text());
+        return ToU16(Find(name, &m_form)->property("text").toString());  // a label's or a box's
     }
     std::u16string selectedText(std::u16string_view name) const override {
         return ToU16(Find<QLineEdit>(name, &m_form)->selectedText());
