@@ -40,11 +40,12 @@ std::string Turned() {
 
 class Form1Test : public testing::Test {
 protected:
-    // The preview shows the turned picture as it is meant to be seen: red on top.
+    // The preview shows the turned picture as it is meant to be seen, red on top, filling its
+    // room on screen.
     testing::AssertionResult ShowsUpright() const {
         const Pixels shown = m_form->preview();
-        if (shown.rgb.empty()) {
-            return testing::AssertionFailure() << "no preview";
+        if (std::pair(shown.width, shown.height) != m_form->previewRoom() || shown.rgb.empty()) {
+            return testing::AssertionFailure() << "shown at " << shown.width << "x" << shown.height;
         }
         const std::uint32_t top = shown.at(shown.width / 2, shown.height / 5);
         const std::uint32_t bottom = shown.at(shown.width / 2, shown.height * 4 / 5);
@@ -124,16 +125,9 @@ TEST_F(Form1Test, PathsReachTheLineExactlyOrAreRefusedWithTheReason) {
     EXPECT_EQ(copied.message, UnsafePathMessage(reason));
 }
 
-TEST_F(Form1Test, PreviewIsShownUprightAtItsOnScreenSize) {
-    m_form->write(u"turned.jpg", Turned());
-    ASSERT_TRUE(m_form->drop({m_form->write(u"turned.model", {})}));
-    const Pixels shown = m_form->preview();
-    EXPECT_EQ(std::pair(shown.width, shown.height), m_form->previewRoom());
-    EXPECT_TRUE(ShowsUpright());
-}
-
-// The drop is taken and the earlier preview stays, without a hang or a full-size decode.
-TEST_F(Form1Test, BadPictureKeepsTheEarlierPreview) {
+// A picture beside the model is shown upright; after a bad one the drop is still taken and the
+// earlier preview stays, without a hang or a full-size decode.
+TEST_F(Form1Test, PreviewIsUprightAndABadPictureKeepsTheEarlierOne) {
     const std::string turned = Turned();
     std::string giant = turned;
     const std::size_t frame = giant.find("\xFF\xC0");  // the baseline frame header
