@@ -10,9 +10,11 @@ export DISPLAY=":$(cat "$work/display")"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 
-# start_openbox: a window manager on the display, as every desktop has.
+# start_openbox: a window manager on the display, as every desktop has, with its stock key
+# bindings and nothing read from or written to the home folder.
 start_openbox() {
-    spawn openbox --sm-disable
+    XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache \
+        spawn openbox --sm-disable --config-file /etc/xdg/openbox/rc.xml
     manages() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     wait_until manages || fail "openbox did not start: $(cat "$work/openbox.log")"
 }

@@ -4,7 +4,7 @@
 # real-display test as the built one.
 set -euo pipefail
 . "$(dirname "$0")/../scratch.sh"
-build=$1
+build=$1 no_close_range=$2
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >cpack.log 2>&1) ||
     fail "cpack: $(cat "$work/cpack.log")"
@@ -41,5 +41,5 @@ logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version)
 [ "$logged" = "$version" ] || fail "the changelog's latest version is $logged, the package's $version"
 
 "$(dirname "$0")/../window/qt/karvosel_on_x11.sh" "$root/usr/bin/karvosel" \
-    "$root/usr/libexec/karvosel/karvosel-clipboard" "$2"
+    "$root/usr/libexec/karvosel/karvosel-clipboard" "$no_close_range"
 echo "PASS: Depends: $depends"

@@ -44,8 +44,10 @@ protected:
     // room on screen.
     testing::AssertionResult ShowsUpright() const {
         const Pixels shown = m_form->preview();
-        if (std::pair(shown.width, shown.height) != m_form->previewRoom() || shown.rgb.empty()) {
-            return testing::AssertionFailure() << "shown at " << shown.width << "x" << shown.height;
+        const auto [width, height] = m_form->previewRoom();
+        if (std::pair(shown.width, shown.height) != std::pair(width, height) || shown.rgb.empty()) {
+            return testing::AssertionFailure() << "shown at " << shown.width << "x" << shown.height
+                                               << " in a room of " << width << "x" << height;
         }
         const std::uint32_t top = shown.at(shown.width / 2, shown.height / 5);
         const std::uint32_t bottom = shown.at(shown.width / 2, shown.height * 4 / 5);

@@ -12,7 +12,7 @@ start_openbox
 helper_pids() {
     local pid
     for pid in $(pgrep -f "^$helper\$"); do
-        grep -qxz "DISPLAY=$DISPLAY" "/proc/$pid/environ" 2>/dev/null && echo "$pid"
+        if grep -qxz "DISPLAY=$DISPLAY" "/proc/$pid/environ" 2>/dev/null; then echo "$pid"; fi
     done
 }
 helper_gone() { [ -z "$(helper_pids)" ]; }
@@ -30,7 +30,9 @@ for preload in "" "$no_close_range"; do
         ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
         "$helper" 9>"$work/probe" || fail "the helper did not take the clipboard"
     ! holds_probe || fail "the helper keeps its caller's descriptor 9 (preload: ${preload:-none})"
-    [ "$(ps -o sid= -p "$(helper_pids)")" != "$(ps -o sid= -p $$)" ] ||
+    pid=$(helper_pids)
+    [ -n "$pid" ] || fail "no $helper serves the text"
+    [ "$(ps -o sid= -p "$pid")" != "$(ps -o sid= -p $$)" ] ||
         fail "the helper stays in its caller's session"
     clipboard_is "$text" || fail "the helper serves [$(holds)]"
     [[ $(holds -t TARGETS) == *UTF8_STRING* ]] || fail "no UTF8_STRING"
@@ -39,10 +41,14 @@ for preload in "" "$no_close_range"; do
 done
 
 expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
-copy() { click_copy && wait_until clipboard_is "$expected" || fail "the copy did not reach the clipboard"; }
+# copy WHICH: clicks the copy button and waits for the line on the clipboard.
+copy() { click_copy && wait_until clipboard_is "$expected" || fail "the $1 copy did not arrive"; }
 taken() { take_clipboard && wait_until clipboard_is "" || fail "xclip did not take the clipboard"; }
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]; }
 close_karvosel() {
-    xdotool windowactivate --sync "$window" key alt+F4
+    xdotool windowactivate "$window"
+    wait_until active || fail "openbox did not activate the window: $(cat "$work/openbox.log")"
+    xdotool key alt+F4
     wait_until karvosel_gone || fail "karvosel did not exit after its window was closed"
     wait "$karvosel_pid" || fail "karvosel exited with status $?: $(cat "$work/karvosel.log")"
 }
@@ -50,16 +56,17 @@ close_karvosel() {
 # The whole way a person goes: copy, let another program take the clipboard, copy again,
 # close the window, paste.
 open_karvosel "$karvosel"
-wait_until stays_above || fail "the window does not ask to stay on top: $(xprop -id "$window" _NET_WM_STATE)"
-copy && taken && copy
+wait_until stays_above || fail "not on top: $(xprop -id "$window" _NET_WM_STATE)"
+copy first && taken && copy second
 close_karvosel
 clipboard_is "$expected" || fail "after closing, the clipboard holds [$(holds)]"
+[ -n "$(helper_pids)" ] || fail "no $helper serves the line"
 take_clipboard
 wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
 
 # A window closed after another program took the clipboard leaves that program's content alone.
 open_karvosel "$karvosel"
-copy
+copy only
 spawn xclip -quiet -selection clipboard -t image/png -i /dev/null
 offers_png() { [[ $(holds -t TARGETS) == *image/png* ]]; }
 wait_until offers_png || fail "xclip did not take the clipboard"

@@ -15,17 +15,42 @@ namespace {
 
 class Win32FormTest : public testing::Test {
 protected:
+    // Every control has its font for `dpi`, with a glyph for each character of its caption.
+    void ExpectFontsFor(UINT dpi) const {
+        for (const ControlSpec& spec : kFormLayout) {
+            const HWND control = m_open.control(spec.name);
+            if (!control) {
+                continue;  // the timer
+            }
+            const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+            LOGFONTW font{};
+            GetObjectW(handle, sizeof font, &font);
+            if (spec.font != FontRole::PlatformDefault) {
+                EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+                EXPECT_EQ(font.lfHeight, -MulDiv(spec.font == FontRole::Font1 ? 12 : 14, dpi, 96));
+            }
+            const std::wstring caption(spec.caption.begin(), spec.caption.end());
+            std::vector<WORD> glyphs(caption.size());
+            const WindowDc dc(control);
+            SelectObject(dc.Get(), handle);
+            GetGlyphIndicesW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()),
+                             glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+            EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0) << font.lfFaceName;
+        }
+    }
+
     Win32Form m_open;
 };
 
-// It opens at its DPI and follows a change of it; every caption's font has all its glyphs.
 TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     const HWND form = m_open.form();
     EXPECT_NE(GetClassLongPtrW(form, GCLP_HICON), 0);
+    const UINT dpi = GetDpiForWindow(form);
     RECT client{};
     GetClientRect(form, &client);
-    const SIZE size = FormClientSize(GetDpiForWindow(form));
-    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.cx, size.cy));
+    EXPECT_EQ(std::pair(client.right, client.bottom),
+              std::pair(FormClientSize(dpi).cx, FormClientSize(dpi).cy));
+    ExpectFontsFor(dpi);
     RECT suggested{};
     GetWindowRect(form, &suggested);
     SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -35,27 +60,7 @@ TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     const PixelRect expected = ToPixels(SpecOf(u"Command1").twips, 144);
     EXPECT_EQ(std::tuple(place.left, place.top, place.right - place.left, place.bottom - place.top),
               std::tuple(expected.left, expected.top, expected.width, expected.height));
-    for (const ControlSpec& spec : kFormLayout) {
-        const HWND control = m_open.control(spec.name);
-        if (!control) {
-            continue;  // the timer
-        }
-        const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-        LOGFONTW font{};
-        GetObjectW(handle, sizeof font, &font);
-        if (spec.font != FontRole::PlatformDefault) {
-            EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
-            EXPECT_EQ(font.lfHeight,
-                      spec.font == FontRole::Font1 ? -18 : -21);  // 12 or 14 pixels at 96 DPI
-        }
-        const std::wstring caption(spec.caption.begin(), spec.caption.end());
-        std::vector<WORD> glyphs(caption.size());
-        const WindowDc dc(control);
-        SelectObject(dc.Get(), handle);
-        GetGlyphIndicesW(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), glyphs.data(),
-                         GGI_MARK_NONEXISTING_GLYPHS);
-        EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0) << font.lfFaceName;
-    }
+    ExpectFontsFor(144);
 }
 
 TEST_F(Win32FormTest, TimerKeepsTheWindowOnTopWithoutActivatingIt) {
