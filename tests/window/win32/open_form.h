@@ -105,7 +105,7 @@ public:
 
     // Pumps this thread's messages until `condition` holds, for up to five seconds.
     bool waitFor(const std::function<bool()>& condition) const {
-        for (int tries = 0; tries < 500; ++tries) {
+        for (const ULONGLONG deadline = GetTickCount64() + 5000; GetTickCount64() < deadline;) {
             pump();
             if (condition()) {
                 return true;
