@@ -10,11 +10,8 @@ namespace {
 TEST(SplitDroppedPath, GivesEveryPart) {
     using Parts = std::vector<std::u16string>;  // full path, file, extension, name, folder, .jpg
     const Parts rows[] = {
-        {uR"(D:\m\a.model.model)", u"a.model.model", u"model", u"a.model", uR"(D:\m\)",
-         uR"(D:\m\a.model.jpg)"},
-        {uR"(D:\m\README)", u"README", u"README", u"README", uR"(D:\m\)", uR"(D:\m\README.jpg)"},
-        {uR"(D:\robot.model\robot.model)", u"robot.model", u"model", u"robot",
-         uR"(D:\robot.model\)", uR"(D:\robot.model\robot.jpg)"},
+        {uR"(D:\m.v2\README)", u"README", u"README", u"README", uR"(D:\m.v2\)",
+         uR"(D:\m.v2\README.jpg)"},  // a name without a dot is its own extension
         {uR"(D:\m\a.b.)", u"a.b.", u"", u"a.b", uR"(D:\m\)", uR"(D:\m\a.b.jpg)"},
         {uR"(D:\)", u"", u"", u"", uR"(D:\)", uR"(D:\.jpg)"},
         {u"robot.model", u"robot.model", u"model", u"robot", u"", u"robot.jpg"},
