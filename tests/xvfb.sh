@@ -42,3 +42,5 @@ karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
 click_copy() { xdotool mousemove --window "$window" 80 204 click 1; }
 
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+# holds [XCLIP-OPTION...]: what the clipboard holds, or why it cannot be read, for messages.
+holds() { xclip -o -selection clipboard "$@" 2>&1; }

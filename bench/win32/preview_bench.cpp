@@ -74,8 +74,8 @@ std::string EncodePhoto(IWICImagingFactory& factory, const PhotoSize& size) {
     Check(frame->Initialize(options.Get()), "the frame did not start");
     const auto width = static_cast<UINT>(size.width), height = static_cast<UINT>(size.height);
     Check(frame->SetSize(width, height), "no frame size");
-    WICPixelFormatGUID format =
-        GUID_WICPixelFormat24bppBGR;  // the colour format WIC's JPEG encoder takes
+    // The colour format WIC's JPEG encoder takes.
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
     Check(frame->SetPixelFormat(&format), "no pixel format");
     if (format != GUID_WICPixelFormat24bppBGR) {
         Fail("the encoder takes no 24-bit BGR pixels");

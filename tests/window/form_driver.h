@@ -63,16 +63,22 @@ public:
     virtual void press(Key key) = 0;
     // Clicks the copy button, or presses `key` in the focused control.
     virtual Copied copy(std::optional<Key> key = std::nullopt) = 0;
-    // Drags `files` (as a file list, with their names as text too) or, when empty, only a text
-    // naming a file, from another program onto `control`: whether the window took it.
-    virtual bool drop(const std::vector<std::u16string>& files,
-                      std::u16string_view control = u"Frame1") = 0;
+    // Drags `files` (as a file list, with the first one's name as text too) or, when empty, only a
+    // text naming a file, from another program onto `control`: whether the window took it.
+    bool drop(const std::vector<std::u16string>& files, std::u16string_view control = u"Frame1") {
+        return drag(files, files.empty() ? path(u"robot.model") : files.front(), control);
+    }
 
     virtual Pixels preview() const = 0;
     // The preview's size on screen, in device pixels.
     virtual std::pair<int, int> previewRoom() const = 0;
     // The process's peak memory so far.
     virtual std::size_t peakBytes() const = 0;
+
+protected:
+    // Drags `files` as a file list, unless empty, and `text` onto `control`.
+    virtual bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
+                      std::u16string_view control) = 0;
 
 private:
     std::filesystem::path m_folder;

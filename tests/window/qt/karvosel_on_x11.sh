@@ -17,8 +17,12 @@ helper_pids() {
 }
 helper_gone() { [ -z "$(helper_pids)" ]; }
 holds_probe() { [ -n "$(find /proc/[0-9]*/fd -lname "$work/probe" 2>/dev/null || true)" ]; }
-holds() { xclip -o -selection clipboard "$@" 2>&1; }
 take_clipboard() { spawn xclip -selection clipboard -loops 1 -i /dev/null; }
+# The helper leaves once another program has taken the clipboard.
+take_from_helper() {
+    take_clipboard
+    wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
+}
 
 # The helper alone: any text comes back byte for byte, in a session of its own (a terminal
 # that closes must not end it), keeping none of its caller's descriptors, with close_range
@@ -36,8 +40,7 @@ for preload in "" "$no_close_range"; do
         fail "the helper stays in its caller's session"
     clipboard_is "$text" || fail "the helper serves [$(holds)]"
     [[ $(holds -t TARGETS) == *UTF8_STRING* ]] || fail "no UTF8_STRING"
-    take_clipboard
-    wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
+    take_from_helper
 done
 
 expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
@@ -61,8 +64,7 @@ copy first && taken && copy second
 close_karvosel
 clipboard_is "$expected" || fail "after closing, the clipboard holds [$(holds)]"
 [ -n "$(helper_pids)" ] || fail "no $helper serves the line"
-take_clipboard
-wait_until helper_gone || fail "the helper goes on after another program took the clipboard"
+take_from_helper
 
 # A window closed after another program took the clipboard leaves that program's content alone.
 open_karvosel "$karvosel"

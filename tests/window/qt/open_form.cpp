@@ -85,19 +85,6 @@ public:
         }
         return copied;
     }
-    bool drop(const std::vector<std::u16string>& files, std::u16string_view name) override {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const std::u16string& file : files) {
-            urls.append(QUrl::fromLocalFile(ToQString(file)));
-        }
-        if (!urls.isEmpty()) {
-            data.setUrls(urls);
-        }
-        data.setText(ToQString(files.empty() ? path(u"robot.model") : files.front()));
-        return Drop(Find(name, &m_form), data);
-    }
-
     Pixels preview() const override {
         const QImage shown = Find<QLabel>(u"Image1", &m_form)
                                  ->pixmap()
@@ -118,6 +105,20 @@ public:
     }
 
 private:
+    bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
+              std::u16string_view name) override {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::u16string& file : files) {
+            urls.append(QUrl::fromLocalFile(ToQString(file)));
+        }
+        if (!urls.isEmpty()) {
+            data.setUrls(urls);
+        }
+        data.setText(ToQString(text));
+        return Drop(Find(name, &m_form), data);
+    }
+
     Form1 m_form;
 };
 

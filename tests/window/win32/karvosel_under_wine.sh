@@ -50,7 +50,7 @@ copied_the_drop() { click_copy && clipboard_is "$expected"; }
 for attempt in 1 2 3; do
     drag_onto_frame
     wait_until copied_the_drop && break
-    [ "$attempt" -lt 3 ] || fail "clipboard holds [$(xclip -o -selection clipboard 2>&1)], expected [$expected]"
+    [ "$attempt" -lt 3 ] || fail "clipboard holds [$(holds)], expected [$expected]"
 done
 
 echo "PASS: on top, no caret in the path box, a dragged file dropped, copied [$expected]"

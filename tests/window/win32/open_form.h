@@ -183,35 +183,6 @@ public:
         return copied;
     }
 
-    // The dragged data is what the clipboard offers through OLE, as another program's would be.
-    bool drop(const std::vector<std::u16string>& files, std::u16string_view name) override {
-        const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
-        std::u16string list(sizeof header / sizeof(char16_t), u'\0');
-        std::memcpy(list.data(), &header, sizeof header);
-        for (const std::u16string& file : files) {
-            list += file + u'\0';
-        }
-        const std::u16string text = files.empty() ? path(u"robot.model") : files.front();
-        Microsoft::WRL::ComPtr<IDataObject> data;
-        if (!PutClipboard(files.empty()
-                              ? ClipboardFormats{{CF_UNICODETEXT, text}}
-                              : ClipboardFormats{{CF_HDROP, list}, {CF_UNICODETEXT, text}}) ||
-            FAILED(OleGetClipboard(&data))) {
-            throw std::runtime_error("the dragged data could not be made");
-        }
-        RECT target{};
-        GetWindowRect(control(name), &target);
-        SetCursorPos((target.left + target.right) / 2, (target.top + target.bottom) / 2);
-        ImmediateDrop source;
-        DWORD effect = DROPEFFECT_NONE;
-        if (FAILED(DoDragDrop(data.Get(), &source,
-                              DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect))) {
-            throw std::runtime_error("the drag did not start");
-        }
-        pump();
-        return effect == DROPEFFECT_COPY;
-    }
-
     Pixels preview() const override {
         const auto bitmap = reinterpret_cast<HBITMAP>(
             SendMessageW(control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -245,6 +216,35 @@ public:
     HWND form() const { return m_form.Handle(); }
 
 private:
+    // The dragged data is what the clipboard offers through OLE, as another program's would be.
+    bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
+              std::u16string_view name) override {
+        const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
+        std::u16string list(sizeof header / sizeof(char16_t), u'\0');
+        std::memcpy(list.data(), &header, sizeof header);
+        for (const std::u16string& file : files) {
+            list += file + u'\0';
+        }
+        Microsoft::WRL::ComPtr<IDataObject> data;
+        if (!PutClipboard(files.empty()
+                              ? ClipboardFormats{{CF_UNICODETEXT, text}}
+                              : ClipboardFormats{{CF_HDROP, list}, {CF_UNICODETEXT, text}}) ||
+            FAILED(OleGetClipboard(&data))) {
+            throw std::runtime_error("the dragged data could not be made");
+        }
+        RECT target{};
+        GetWindowRect(control(name), &target);
+        SetCursorPos((target.left + target.right) / 2, (target.top + target.bottom) / 2);
+        ImmediateDrop source;
+        DWORD effect = DROPEFFECT_NONE;
+        if (FAILED(DoDragDrop(data.Get(), &source,
+                              DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect))) {
+            throw std::runtime_error("the drag did not start");
+        }
+        pump();
+        return effect == DROPEFFECT_COPY;
+    }
+
     // Lets go of the button at once, over wherever the cursor is.
     class ImmediateDrop final : public IDropSource {
     public:
