@@ -185,6 +185,87 @@ TEST_F(Form1Test, SpaceOrReturnCopyOnlyOnTheFocusedCopyButton) {
     EXPECT_EQ(m_form->copy(Key::Return).clipboard, LineFor(u""));
 }
 
+TEST_F(Form1Test, ScreenReadersNameEveryControlAndSayHowToUseIt) {
+    struct Row {
+        std::u16string_view control, name;
+        std::u16string_view described;  // a word the description holds; empty: none asked for
+        bool annotated;                 // on Windows named beyond what the control shows
+    };
+    for (const Row& row :
+         {Row{u"Form1", u"Karvosel", u"", false}, Row{u"Frame1", u"拖拽到此", u"Ctrl+V", false},
+          Row{u"Image1", u"模型预览图", u"400", true}, Row{u"Label2", u"模型名：", u"", false},
+          Row{u"Text1", u"模型路径", u"路径", true}, Row{u"Check1", u"轮廓线", u"", false},
+          Row{u"Check3", u"地面影", u"", false}, Row{u"Check6", u"截图", u"", false},
+          Row{u"Command1", u"复制", u"剪贴板", false}, Row{u"Text2", u"查看器窗口宽度", u"", true},
+          Row{u"Text3", u"查看器窗口高度", u"", true}}) {
+#ifdef _WIN32
+        // Wine keeps no annotations: those names and every description reach only Windows's
+        // screen readers.
+        if (row.annotated) {
+            continue;
+        }
+        const std::u16string_view described;
+#else
+        const std::u16string_view described = row.described;
+#endif
+        SCOPED_TRACE(Ascii(row.control));
+        const Spoken spoken = m_form->spoken(row.control);
+        EXPECT_EQ(spoken.name, row.name);
+        EXPECT_NE(spoken.description.find(described), std::u16string::npos);
+    }
+}
+
+// A file list copied in a file manager loads as a drop does, from wherever the focus is; any
+// other copied text is an ordinary paste into a text box and does nothing elsewhere.
+TEST_F(Form1Test, PastingCopiedFilesLoadsTheFirstAsADropDoes) {
+    for (const Key key : {Key::ControlV, Key::ShiftInsert}) {
+        for (const bool onTheButton : {false, true}) {
+            m_form = OpenForm();
+            m_form->write(u"robot.jpg", Turned());
+            const std::u16string model = m_form->write(u"robot.model", {});
+            m_form->copyElsewhere({model, m_form->write(u"b.model", {})}, model);
+            if (onTheButton) {
+                m_form->press(Key::Tab);
+            }
+            m_form->press(key);
+            EXPECT_EQ(m_form->text(u"Label1"), u"robot");
+            EXPECT_EQ(m_form->text(u"Text1"), model);
+            EXPECT_TRUE(ShowsUpright());
+            EXPECT_EQ(m_form->copy().clipboard, LineFor(model));
+        }
+    }
+    struct Row {
+        const char* what;
+        std::vector<std::u16string> files;
+        std::u16string text;
+    };
+    m_form = OpenForm();
+    for (const Row& row : {
+             Row{"a path as text", {}, m_form->write(u"robot.model", {})},
+             Row{"a web link", {}, u"https://example.org/robot.model"},
+#ifdef _WIN32
+             Row{"a list whose first file is gone",
+                 {m_form->path(u"gone.model"), m_form->path(u"robot.model")},
+                 u""},
+#endif
+         }) {
+        SCOPED_TRACE(row.what);
+        m_form->copyElsewhere(row.files, row.text);
+        m_form->click(u"Check1");
+        m_form->press(Key::ControlV);
+        m_form->click(u"Check1");
+        EXPECT_EQ(m_form->text(u"Text1"), u"模型路径");
+        EXPECT_EQ(m_form->copy().clipboard, LineFor(u""));
+    }
+    m_form->click(u"Text2");
+    m_form->type(u"Text2", u"");
+    m_form->copyElsewhere({}, u"1280");
+    m_form->press(Key::ControlV);
+    EXPECT_EQ(m_form->text(u"Text2"), u"1280");
+    EXPECT_EQ(m_form->text(u"Text1"), u"模型路径");
+    EXPECT_EQ(m_form->copy().clipboard, LineFor(u"", u" -xi -xa -ws[1280,600] -cc[0,11,0]"));
+}
+
 TEST_F(Form1Test, DoubleClickOnThePreviewResetsTheSize) {
     m_form->type(u"Text2", u"1");
     m_form->type(u"Text3", u"2");

@@ -20,7 +20,13 @@ struct Pixels {
     std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
 };
 
-enum class Key { Tab, Space, Return, ControlA };  // the drivers index tables by it
+enum class Key { Tab, Space, Return, ControlA, ControlV, ShiftInsert };  // the drivers index by it
+
+// What a screen reader says of a control.
+struct Spoken {
+    std::u16string name;
+    std::u16string description;
+};
 
 // What the clipboard holds after a copy over "untouched", and the message the copy showed.
 struct Copied {
@@ -63,11 +69,18 @@ public:
     virtual void press(Key key) = 0;
     // Clicks the copy button, or presses `key` in the focused control.
     virtual Copied copy(std::optional<Key> key = std::nullopt) = 0;
+    // Puts `files` on the clipboard as a file manager copies them, with `text`, or `text` alone
+    // when there are none.
+    virtual void copyElsewhere(const std::vector<std::u16string>& files,
+                               std::u16string_view text) = 0;
     // Drags `files` (as a file list, with the first one's name as text too) or, when empty, only a
     // text naming a file, from another program onto `control`: whether the window took it.
     bool drop(const std::vector<std::u16string>& files, std::u16string_view control = u"Frame1") {
         return drag(files, files.empty() ? path(u"robot.model") : files.front(), control);
     }
+
+    // What the platform's accessibility interface reports of `control`, or of the window itself.
+    virtual Spoken spoken(std::u16string_view control) = 0;
 
     virtual Pixels preview() const = 0;
     // The preview's size on screen, in device pixels.

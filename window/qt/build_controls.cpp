@@ -1,5 +1,6 @@
 #include "window/qt/build_controls.h"
 
+#include "window/accessible_texts.h"
 #include "window/qt/check_state.h"
 #include "window/qt/drop_frame.h"
 #include "window/qt/text_conversion.h"
@@ -123,6 +124,14 @@ QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
 void BuildControls(QWidget& form) {
     for (const ControlSpec& spec : kFormLayout) {
         CreateControl(spec, form);
+    }
+    for (const AccessibleText& text : kAccessibleTexts) {
+        auto* widget =
+            form.findChild<QWidget*>(ToQString(text.control), Qt::FindDirectChildrenOnly);
+        if (!text.name.empty()) {
+            widget->setAccessibleName(ToQString(text.name));
+        }
+        widget->setAccessibleDescription(ToQString(text.description));
     }
     QWidget* previous = nullptr;
     for (const ControlSpec* spec : TabOrder()) {

@@ -5,10 +5,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-
-// The first local file a drag carries; empty when it carries none. A uri-list may also hold
-// comments and remote links: they are skipped.
+// A uri-list may also hold comments and remote links: they are skipped.
 QString FirstLocalFile(const QMimeData& data) {
     for (const QUrl& url : data.urls()) {
         const QString path = url.toLocalFile();
@@ -18,6 +15,8 @@ QString FirstLocalFile(const QMimeData& data) {
     }
     return {};
 }
+
+namespace {
 
 // The frame only reads the path, so it answers every drag as a copy: a source told the file
 // was moved may delete it. A source that offers no copy is refused. Gives the path taken.

@@ -2,6 +2,12 @@
 
 #include <QGroupBox>
 
+class QMimeData;
+
+// The first local file that dragged or copied `data` carries, in the platform's native form;
+// empty when it carries none.
+QString FirstLocalFile(const QMimeData& data);
+
 // A captioned frame that takes a copy of drags carrying a local file and hands on the first
 // local file of each drop, in the platform's native form.
 class DropFrame final : public QGroupBox {

@@ -11,6 +11,7 @@
 #include "window/qt/stay_on_top.h"
 #include "window/qt/text_conversion.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
@@ -47,6 +49,14 @@ QIcon WindowIcon() {
     return icon;
 }
 
+// Screen readers present the form as a frame named by its title, as they do any program's main
+// window; as a plain widget it would be a nameless filler.
+QAccessibleInterface* FormAccessible(const QString& className, QObject* object) {
+    return className == u"Form1" && object->isWidgetType()
+               ? new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window)
+               : nullptr;
+}
+
 }  // namespace
 
 // Stay-on-top must be asked for at creation: changing window flags later hides the window.
@@ -56,6 +66,7 @@ constexpr Qt::WindowFlags kFormFlags =
     Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
 Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
+    QAccessible::installFactory(FormAccessible);  // Qt keeps each factory once, however many forms
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Karvosel"_s);
     setWindowIcon(WindowIcon());
@@ -82,8 +93,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent, kFormFlags) {
     connect(Find<DropFrame>(u"Frame1"), &DropFrame::dropped, this, &Form1::Frame1_OLEDragDrop);
     auto* timer1 = Find<QTimer>(u"Timer1");
     connect(timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    m_text1->installEventFilter(this);
-    m_image1->installEventFilter(this);
+    // Every control, to see a paste anywhere in the window.
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        control->installEventFilter(this);
+    }
 
     Form_Load();
     m_text1->setFocus();
@@ -96,6 +109,10 @@ Control* Form1::Find(const char16_t* name) const {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<const QKeyEvent*>(event)->matches(QKeySequence::Paste) && PasteFiles()) {
+        return true;
+    }
     if (watched == m_text1 && event->type() == QEvent::FocusIn) {
         Text1_GotFocus();
     } else if (watched == m_text1 && event->type() == QEvent::KeyPress) {
@@ -173,6 +190,18 @@ void Form1::Frame1_OLEDragDrop(const QString& path) {
         pixmap.setDevicePixelRatio(ratio);
         m_image1->setPixmap(pixmap);
     }
+}
+
+// Files copied in a file manager load as if they were dropped on the frame; anything else on the
+// clipboard is left to the focused control's own paste.
+bool Form1::PasteFiles() {
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    const QString path = copied ? FirstLocalFile(*copied) : QString();
+    if (path.isEmpty()) {
+        return false;
+    }
+    Frame1_OLEDragDrop(path);
+    return true;
 }
 
 void Form1::Timer1_Timer() { KeepOnTop(*this); }

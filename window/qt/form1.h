@@ -39,6 +39,7 @@ private:
     void Text1_KeyPress(const QKeyEvent& event);
     void Image1_DblClick();
 
+    bool PasteFiles();
     void RefreshBox(int box);
     void ShowWarning(const QString& text);
 

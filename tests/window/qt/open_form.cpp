@@ -1,6 +1,7 @@
 #include "tests/window/qt/open_form.h"
 #include "window/qt/form1.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -71,9 +72,22 @@ public:
         QTest::keyClicks(box, ToQString(text));
     }
     void press(Key key) override {
-        constexpr Qt::Key kKeys[] = {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return, Qt::Key_A};
-        QTest::keyClick(QApplication::focusWidget(), kKeys[static_cast<int>(key)],
-                        key == Key::ControlA ? Qt::ControlModifier : Qt::NoModifier);
+        constexpr std::pair<Qt::Key, Qt::KeyboardModifier> kKeys[] = {
+            {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Space, Qt::NoModifier},
+            {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_A, Qt::ControlModifier},
+            {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ShiftModifier}};
+        const auto [code, modifier] = kKeys[static_cast<int>(key)];
+        QTest::keyClick(QApplication::focusWidget(), code, modifier);
+    }
+    void copyElsewhere(const std::vector<std::u16string>& files,
+                       std::u16string_view text) override {
+        QGuiApplication::clipboard()->setMimeData(Dragged(files, text));
+    }
+    Spoken spoken(std::u16string_view name) override {
+        QAccessibleInterface* reader =
+            QAccessible::queryAccessibleInterface(name == u"Form1" ? &m_form : Find(name, &m_form));
+        return {ToU16(reader->text(QAccessible::Name)),
+                ToU16(reader->text(QAccessible::Description))};
     }
     Copied copy(std::optional<Key> key) override {
         QGuiApplication::clipboard()->setText(u"untouched"_s);
@@ -105,18 +119,24 @@ public:
     }
 
 private:
-    bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
-              std::u16string_view name) override {
-        QMimeData data;
+    // What another program offers for `files` and `text`; the caller owns it.
+    static QMimeData* Dragged(const std::vector<std::u16string>& files, std::u16string_view text) {
+        auto* data = new QMimeData;
         QList<QUrl> urls;
         for (const std::u16string& file : files) {
             urls.append(QUrl::fromLocalFile(ToQString(file)));
         }
         if (!urls.isEmpty()) {
-            data.setUrls(urls);
+            data->setUrls(urls);
         }
-        data.setText(ToQString(text));
-        return Drop(Find(name, &m_form), data);
+        data->setText(ToQString(text));
+        return data;
+    }
+
+    bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
+              std::u16string_view name) override {
+        const std::unique_ptr<QMimeData> data(Dragged(files, text));
+        return Drop(Find(name, &m_form), *data);
     }
 
     Form1 m_form;
