@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <optional>
-
 namespace {
 
 // The medium of a format asked for, released at the end of its scope.
@@ -20,6 +18,8 @@ public:
 private:
     STGMEDIUM m_medium{};
 };
+
+}  // namespace
 
 std::optional<std::wstring> FirstDroppedFile(IDataObject& data) {
     FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -39,6 +39,8 @@ std::optional<std::wstring> FirstDroppedFile(IDataObject& data) {
     }
     return path;
 }
+
+namespace {
 
 // The file a drag offering `allowed` effects would drop: none unless a copy is among them.
 std::optional<std::wstring> CopiedFile(IDataObject* data, DWORD allowed) {

@@ -3,11 +3,16 @@
 #include <ole2.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
-// Takes drops of file lists (CF_HDROP) and hands on the first file of each, when its name is not
-// empty and names something that exists. The effect it reports is a
-// copy, never a move: a source told that its files moved may delete them.
+// The first file of the file list (CF_HDROP) that dragged or copied `data` carries, when its
+// name is not empty and names something that exists.
+std::optional<std::wstring> FirstDroppedFile(IDataObject& data);
+
+// Takes drops of file lists and hands on the first file of each, as FirstDroppedFile finds it.
+// The effect it reports is a copy, never a move: a source told that its files moved may delete
+// them.
 class DropTarget final : public IDropTarget {
 public:
     explicit DropTarget(std::function<void(const std::wstring&)> onDrop);

@@ -75,6 +75,7 @@ Form1::Form1(HINSTANCE instance) {
     if (FAILED(RegisterDragDrop(Control(u"Frame1"), m_dropTarget.Get()))) {
         m_dropTarget.Reset();
     }
+    m_annotations.emplace(m_form);
     Form_Load();
     SetTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")),
              static_cast<UINT>(SpecOf(u"Timer1").value), nullptr);
@@ -125,6 +126,14 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_PASTE:
+            OnPaste();
+            return 0;
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // The frame follows a switch of high contrast.
+            RedrawWindow(m_form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             return 0;
         case WM_DESTROY:
             OnDestroy();
@@ -191,7 +200,18 @@ void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Files copied in Explorer load as if they were dropped on the frame.
+void Form1::OnPaste() {
+    Microsoft::WRL::ComPtr<IDataObject> copied;
+    if (SUCCEEDED(OleGetClipboard(&copied))) {
+        if (const std::optional<std::wstring> file = FirstDroppedFile(*copied.Get())) {
+            Frame1_OLEDragDrop(*file);
+        }
+    }
+}
+
 void Form1::OnDestroy() {
+    m_annotations.reset();
     KillTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")));
     if (m_dropTarget) {
         RevokeDragDrop(Control(u"Frame1"));

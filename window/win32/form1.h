@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compose/option_fragments.h"
+#include "window/win32/control_annotations.h"
 #include "window/win32/drop_target.h"
 #include "window/win32/fonts.h"
 #include "window/win32/unique_handles.h"
@@ -10,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +37,7 @@ private:
     void OnCommand(int id, int notification);
     void OnActivate(bool active);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnPaste();
     void OnDestroy();
     LRESULT FocusedPushButton() const;
 
@@ -64,6 +67,7 @@ private:
     compose::OptionFragments m_fragments;
     std::unique_ptr<FormFonts> m_fonts;
     Microsoft::WRL::ComPtr<DropTarget> m_dropTarget;
+    std::optional<ControlAnnotations> m_annotations;
     UniqueBitmap m_preview;
     HWND m_focus = nullptr;
 };

@@ -22,10 +22,20 @@ private:
     PAINTSTRUCT m_paint{};
 };
 
+// With high contrast on, the frame takes the system's colours instead of its own, so that its
+// caption stays readable.
+bool HighContrast() {
+    HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           contrast.dwFlags & HCF_HIGHCONTRASTON;
+}
+
 void Paint(HWND frame) {
     const PaintSession paint(frame);
     const HDC dc = paint.Dc();
-    const auto colour = static_cast<COLORREF>(GetWindowLongPtrW(frame, kColourSlot));
+    const auto colour = HighContrast()
+                            ? GetSysColor(COLOR_WINDOW)
+                            : static_cast<COLORREF>(GetWindowLongPtrW(frame, kColourSlot));
     const auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(frame, kFontSlot));
     const HGDIOBJ previousFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
 

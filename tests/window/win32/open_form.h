@@ -7,6 +7,7 @@
 #include "window/win32/text.h"
 #include "window/win32/unique_handles.h"
 
+#include <oleacc.h>
 #include <psapi.h>
 #include <shlobj.h>
 #include <windows.h>
@@ -163,14 +164,60 @@ public:
         const HWND focus = GetFocus();
         if (key == Key::ControlA) {
             PostMessageW(focus, WM_CHAR, 1, 1);  // what Control+A comes to, translated
-        } else {
-            constexpr WORD kCodes[] = {VK_TAB, VK_SPACE, VK_RETURN};
-            const WORD code = kCodes[static_cast<int>(key)];
-            const auto scan = static_cast<LPARAM>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC)) << 16;
-            PostMessageW(focus, WM_KEYDOWN, code, 1 | scan);
-            PostMessageW(focus, WM_KEYUP, code, 1 | scan | LPARAM{3} << 30);
+            pump();
+            return;
         }
+        // A key and the modifier held down with it; the thread's key state says it is held.
+        constexpr std::pair<WORD, BYTE> kStrokes[] = {{VK_TAB, 0},       {VK_SPACE, 0},
+                                                      {VK_RETURN, 0},    {},
+                                                      {'V', VK_CONTROL}, {VK_INSERT, VK_SHIFT}};
+        const auto [code, modifier] = kStrokes[static_cast<int>(key)];
+        BYTE keys[256] = {};
+        keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        const auto scan = static_cast<LPARAM>(MapVirtualKeyW(code, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(focus, WM_KEYDOWN, code, 1 | scan);
+        PostMessageW(focus, WM_KEYUP, code, 1 | scan | LPARAM{3} << 30);
         pump();
+        keys[modifier] = 0;
+        SetKeyboardState(keys);
+    }
+
+    void copyElsewhere(const std::vector<std::u16string>& files,
+                       std::u16string_view text) override {
+        const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
+        std::u16string list(sizeof header / sizeof(char16_t), u'\0');
+        std::memcpy(list.data(), &header, sizeof header);
+        for (const std::u16string& file : files) {
+            list += file + u'\0';
+        }
+        if (!PutClipboard(files.empty()
+                              ? ClipboardFormats{{CF_UNICODETEXT, text}}
+                              : ClipboardFormats{{CF_HDROP, list}, {CF_UNICODETEXT, text}})) {
+            throw std::runtime_error("the copied data could not be made");
+        }
+    }
+
+    Spoken spoken(std::u16string_view name) override {
+        Microsoft::WRL::ComPtr<IAccessible> reader;
+        if (FAILED(AccessibleObjectFromWindow(name == u"Form1" ? form() : control(name),
+                                              static_cast<DWORD>(OBJID_CLIENT),
+                                              IID_PPV_ARGS(&reader)))) {
+            return {u"(no accessible object)", {}};
+        }
+        const auto read = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) {
+            VARIANT self{};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR text = nullptr;
+            std::u16string read;
+            if (SUCCEEDED((reader.Get()->*property)(self, &text)) && text) {
+                read.assign(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+            }
+            SysFreeString(text);
+            return read;
+        };
+        return {read(&IAccessible::get_accName), read(&IAccessible::get_accDescription)};
     }
 
     Copied copy(std::optional<Key> key) override {
@@ -219,17 +266,9 @@ private:
     // The dragged data is what the clipboard offers through OLE, as another program's would be.
     bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
               std::u16string_view name) override {
-        const DROPFILES header{sizeof(DROPFILES), {}, FALSE, TRUE};
-        std::u16string list(sizeof header / sizeof(char16_t), u'\0');
-        std::memcpy(list.data(), &header, sizeof header);
-        for (const std::u16string& file : files) {
-            list += file + u'\0';
-        }
+        copyElsewhere(files, text);
         Microsoft::WRL::ComPtr<IDataObject> data;
-        if (!PutClipboard(files.empty()
-                              ? ClipboardFormats{{CF_UNICODETEXT, text}}
-                              : ClipboardFormats{{CF_HDROP, list}, {CF_UNICODETEXT, text}}) ||
-            FAILED(OleGetClipboard(&data))) {
+        if (FAILED(OleGetClipboard(&data))) {
             throw std::runtime_error("the dragged data could not be made");
         }
         RECT target{};
