@@ -13,6 +13,8 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
@@ -203,21 +205,16 @@ public:
         if (FAILED(AccessibleObjectFromWindow(name == u"Form1" ? form() : control(name),
                                               static_cast<DWORD>(OBJID_CLIENT),
                                               IID_PPV_ARGS(&reader)))) {
-            return {u"(no accessible object)", {}};
+            throw std::runtime_error("no accessible object");
         }
-        const auto read = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*)) {
-            VARIANT self{};
-            self.vt = VT_I4;
-            self.lVal = CHILDID_SELF;
-            BSTR text = nullptr;
-            std::u16string read;
-            if (SUCCEEDED((reader.Get()->*property)(self, &text)) && text) {
-                read.assign(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
-            }
-            SysFreeString(text);
-            return read;
-        };
-        return {read(&IAccessible::get_accName), read(&IAccessible::get_accDescription)};
+        VARIANT self{};
+        self.vt = VT_I4;  // and CHILDID_SELF, 0
+        std::array<BSTR, 2> texts{};
+        reader->get_accName(self, &texts[0]);
+        reader->get_accDescription(self, &texts[1]);
+        const Spoken spoken{ToU16(texts[0] ? texts[0] : L""), ToU16(texts[1] ? texts[1] : L"")};
+        std::for_each(texts.begin(), texts.end(), SysFreeString);
+        return spoken;
     }
 
     Copied copy(std::optional<Key> key) override {
