@@ -81,7 +81,16 @@ public:
     }
     void copyElsewhere(const std::vector<std::u16string>& files,
                        std::u16string_view text) override {
-        QGuiApplication::clipboard()->setMimeData(Dragged(files, text));
+        auto* data = new QMimeData;  // the clipboard owns it
+        QList<QUrl> urls;
+        for (const std::u16string& file : files) {
+            urls.append(QUrl::fromLocalFile(ToQString(file)));
+        }
+        if (!urls.isEmpty()) {
+            data->setUrls(urls);
+        }
+        data->setText(ToQString(text));
+        QGuiApplication::clipboard()->setMimeData(data);
     }
     Spoken spoken(std::u16string_view name) override {
         QAccessibleInterface* reader =
@@ -119,24 +128,11 @@ public:
     }
 
 private:
-    // What another program offers for `files` and `text`; the caller owns it.
-    static QMimeData* Dragged(const std::vector<std::u16string>& files, std::u16string_view text) {
-        auto* data = new QMimeData;
-        QList<QUrl> urls;
-        for (const std::u16string& file : files) {
-            urls.append(QUrl::fromLocalFile(ToQString(file)));
-        }
-        if (!urls.isEmpty()) {
-            data->setUrls(urls);
-        }
-        data->setText(ToQString(text));
-        return data;
-    }
-
+    // The dragged data is what the clipboard offers, as another program's would be.
     bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
               std::u16string_view name) override {
-        const std::unique_ptr<QMimeData> data(Dragged(files, text));
-        return Drop(Find(name, &m_form), *data);
+        copyElsewhere(files, text);
+        return Drop(Find(name, &m_form), *QGuiApplication::clipboard()->mimeData());
     }
 
     Form1 m_form;
