@@ -92,14 +92,19 @@ wait_until test -s "$work/bus" || fail "no session bus: $(cat "$work/dbus-daemon
 DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus") QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export DBUS_SESSION_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 spawn /usr/libexec/at-spi-bus-launcher --launch-immediately
-a11y_bus() { dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress; }
-wait_until a11y_bus >/dev/null 2>&1 || fail "no accessibility bus: $(cat "$work/at-spi-bus-launcher.log")"
+a11y_bus() {
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
+}
+wait_until a11y_bus >/dev/null 2>&1 ||
+    fail "no accessibility bus: $(cat "$work/at-spi-bus-launcher.log")"
 open_karvosel "$karvosel"
 printf '%s\t%s\n' frame Karvosel panel 拖拽到此 label 模型预览图 label 模型名： label '' \
     text 模型路径 'check box' 轮廓线 'check box' 本影 'check box' 地面影 'check box' 信息 \
     'check box' 坐标轴 'check box' 截图 'push button' 复制 text 查看器窗口宽度 label X \
     text 查看器窗口高度 >"$work/expected-tree"
-tree_is_named() { "$(dirname "$0")/atspi_tree.py" karvosel >"$work/tree" && cmp -s "$work/tree" "$work/expected-tree"; }
+tree_is_named() {
+    "$(dirname "$0")/atspi_tree.py" karvosel >"$work/tree" && cmp -s "$work/tree" "$work/expected-tree"
+}
 wait_until tree_is_named || fail "a screen reader finds: $(diff "$work/expected-tree" "$work/tree")"
 close_karvosel
 echo "PASS: on top; the line outlived the window; the helper left when the clipboard was taken;"
