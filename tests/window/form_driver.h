@@ -85,8 +85,6 @@ public:
     virtual Pixels preview() const = 0;
     // The preview's size on screen, in device pixels.
     virtual std::pair<int, int> previewRoom() const = 0;
-    // The process's peak memory so far.
-    virtual std::size_t peakBytes() const = 0;
 
 protected:
     // Drags `files` as a file list, unless empty, and `text` onto `control`.

@@ -92,10 +92,8 @@ wait_until test -s "$work/bus" || fail "no session bus: $(cat "$work/dbus-daemon
 DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus") QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export DBUS_SESSION_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 spawn /usr/libexec/at-spi-bus-launcher --launch-immediately
-a11y_bus() {
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
-}
-wait_until a11y_bus >/dev/null 2>&1 ||
+wait_until dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress >/dev/null 2>&1 ||
     fail "no accessibility bus: $(cat "$work/at-spi-bus-launcher.log")"
 open_karvosel "$karvosel"
 printf '%s\t%s\n' frame Karvosel panel 拖拽到此 label 模型预览图 label 模型名： label '' \

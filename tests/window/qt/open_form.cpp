@@ -11,8 +11,6 @@
 #include <QMessageBox>
 #include <QTest>
 
-#include <sys/resource.h>
-
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -109,10 +107,8 @@ public:
         return copied;
     }
     Pixels preview() const override {
-        const QImage shown = Find<QLabel>(u"Image1", &m_form)
-                                 ->pixmap()
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_RGB32);
+        const QPixmap pixmap = Find<QLabel>(u"Image1", &m_form)->pixmap();
+        const QImage shown = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
         const auto* pixels = reinterpret_cast<const std::uint32_t*>(shown.constBits());
         return {shown.width(), shown.height(), {pixels, pixels + shown.width() * shown.height()}};
     }
@@ -120,11 +116,6 @@ public:
         const auto* image = Find<QLabel>(u"Image1", &m_form);
         const QSize room = image->size() * image->devicePixelRatioF();
         return {room.width(), room.height()};
-    }
-    std::size_t peakBytes() const override {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
     }
 
 private:

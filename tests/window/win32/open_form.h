@@ -22,13 +22,13 @@
 using ClipboardFormats = std::vector<std::pair<UINT, std::u16string_view>>;
 
 inline std::u16string ClipboardText() {
-    std::u16string text = u"(the clipboard could not be opened)";
-    if (OpenClipboard(nullptr)) {
-        const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-        text = data ? static_cast<const char16_t*>(GlobalLock(data)) : u"";
-        GlobalUnlock(data);
-        CloseClipboard();
+    if (!OpenClipboard(nullptr)) {
+        return u"(the clipboard could not be opened)";
     }
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    std::u16string text = data ? static_cast<const char16_t*>(GlobalLock(data)) : u"";
+    GlobalUnlock(data);
+    CloseClipboard();
     return text;
 }
 
@@ -130,12 +130,10 @@ public:
     }
 
     std::u16string focused() const override {
-        for (const ControlSpec& spec : kFormLayout) {
-            if (GetFocus() && GetDlgCtrlID(GetFocus()) == ControlId(spec.name)) {
-                return std::u16string(spec.name);
-            }
-        }
-        return u"";
+        const auto focus = std::ranges::find_if(kFormLayout, [](const ControlSpec& spec) {
+            return GetFocus() && GetDlgCtrlID(GetFocus()) == ControlId(spec.name);
+        });
+        return focus == std::end(kFormLayout) ? u"" : std::u16string(focus->name);
     }
 
     void click(std::u16string_view name) override {
@@ -155,8 +153,7 @@ public:
     void type(std::u16string_view name, std::u16string_view text) override {
         const HWND box = control(name);
         SendMessageW(box, EM_SETSEL, 0, -1);
-        SendMessageW(box, WM_CHAR, VK_BACK, 0);
-        for (const char16_t c : text) {
+        for (const char16_t c : u"\b" + std::u16string(text)) {  // the selection erased first
             SendMessageW(box, WM_CHAR, c, 0);
         }
         pump();
@@ -164,14 +161,9 @@ public:
 
     void press(Key key) override {
         const HWND focus = GetFocus();
-        if (key == Key::ControlA) {
-            PostMessageW(focus, WM_CHAR, 1, 1);  // what Control+A comes to, translated
-            pump();
-            return;
-        }
         // A key and the modifier held down with it; the thread's key state says it is held.
         constexpr std::pair<WORD, BYTE> kStrokes[] = {{VK_TAB, 0},       {VK_SPACE, 0},
-                                                      {VK_RETURN, 0},    {},
+                                                      {VK_RETURN, 0},    {'A', VK_CONTROL},
                                                       {'V', VK_CONTROL}, {VK_INSERT, VK_SHIFT}};
         const auto [code, modifier] = kStrokes[static_cast<int>(key)];
         BYTE keys[256] = {};
@@ -251,7 +243,8 @@ public:
         return {room.right, room.bottom};
     }
 
-    std::size_t peakBytes() const override {
+    // The process's peak memory so far, for the benchmarks.
+    std::size_t peakBytes() const {
         PROCESS_MEMORY_COUNTERS counters{};
         GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
         return counters.PeakWorkingSetSize;
