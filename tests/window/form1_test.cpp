@@ -4,14 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <iterator>
 #include <stdexcept>
 
+using namespace std::literals;
+
 namespace {
 
 constexpr std::u16string_view kDefaultOptions = u" -xi -xa -ws[400,600] -cc[0,11,0]";
-constexpr std::uint32_t kRed = 0xFF0000, kBlue = 0x0000FF;
 
 std::u16string LineFor(std::u16string_view path, std::u16string_view options = kDefaultOptions) {
     return u"Vandrelix.exe \"" + std::u16string(path) + u"\"" + std::u16string(options);
@@ -26,33 +28,59 @@ bool Near(std::uint32_t colour, std::uint32_t expected) {
     return close(0) && close(8) && close(16);
 }
 
-// Stored with red on the left, blue on the right, and tagged "turn a quarter clockwise to show".
-std::string Turned() {
+// Stored 64 by 32 as four quadrants, red and green over blue and yellow, tagged "turn a quarter
+// clockwise to show"; `orientation` replaces that tag.
+std::string Turned(char orientation = 6) {
     std::ifstream file(TURNED_JPEG, std::ios::binary);
     std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    if (bytes.empty()) {
+    const std::size_t tag = bytes.find("\x12\x01\x03\0\x01\0\0\0"sv);  // EXIF 274, one short
+    if (tag == std::string::npos) {
         throw std::runtime_error("cannot read " TURNED_JPEG);
     }
+    bytes[tag + 8] = orientation;
     return bytes;
+}
+
+// The quadrants upright, top left to bottom right, for each EXIF orientation used here.
+std::array<std::uint32_t, 4> UprightQuadrants(char orientation) {
+    constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+    constexpr std::uint32_t kYellow = 0xFFFF00;
+    switch (orientation) {
+        case 3:
+            return {kYellow, kBlue, kGreen, kRed};
+        case 6:
+            return {kBlue, kRed, kYellow, kGreen};
+        case 8:
+            return {kGreen, kYellow, kRed, kBlue};
+    }
+    return {kRed, kGreen, kBlue, kYellow};
 }
 
 class Form1Test : public testing::Test {
 protected:
-    // The preview shows the turned picture as it is meant to be seen, red on top, filling its
-    // room on screen.
-    testing::AssertionResult ShowsUpright() const {
+    // The preview shows the picture of `orientation` as it is meant to be seen, filling its room
+    // on screen: every pixel away from the quadrants' borders has its quadrant's colour.
+    testing::AssertionResult ShowsUpright(char orientation = 6) const {
         const Pixels shown = m_form->preview();
         const auto [width, height] = m_form->previewRoom();
         if (std::pair(shown.width, shown.height) != std::pair(width, height) || shown.rgb.empty()) {
             return testing::AssertionFailure() << "shown at " << shown.width << "x" << shown.height
                                                << " in a room of " << width << "x" << height;
         }
-        const std::uint32_t top = shown.at(shown.width / 2, shown.height / 5);
-        const std::uint32_t bottom = shown.at(shown.width / 2, shown.height * 4 / 5);
-        return Near(top, kRed) && Near(bottom, kBlue) ? testing::AssertionSuccess()
-                                                      : testing::AssertionFailure()
-                                                            << std::hex << "top " << top
-                                                            << ", bottom " << bottom;
+        const auto quadrants = UprightQuadrants(orientation);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const bool right = x * 2 >= width, bottom = y * 2 >= height;
+                const bool nearBorder =
+                    std::abs(x * 2 - width) < width / 4 || std::abs(y * 2 - height) < height / 4;
+                if (!nearBorder && !Near(shown.at(x, y), quadrants[bottom * 2 + right])) {
+                    return testing::AssertionFailure(testing::Message()
+                                                     << std::hex << shown.at(x, y) << " at "
+                                                     << std::dec << x << "," << y);
+                }
+            }
+        }
+        return testing::AssertionSuccess();
     }
 
     std::unique_ptr<FormDriver> m_form = OpenForm();
@@ -97,19 +125,21 @@ TEST_F(Form1Test, OnlyTheFrameTakesOnlyFiles) {
 }
 
 TEST_F(Form1Test, PathsReachTheLineExactlyOrAreRefusedWithTheReason) {
-    const std::u16string odd = m_form->write(u"用户 a b \U0001F916 %20#&x.model", {});
-    ASSERT_TRUE(m_form->drop({odd}));
-    const Copied safe = m_form->copy();
-    EXPECT_EQ(safe.clipboard, LineFor(odd));
-    EXPECT_FALSE(safe.message);
 #ifdef _WIN32
+    // The command prompt takes `$`, `!` and backticks inside quotes as they are.
+    const std::u16string odd = m_form->write(u"d$ Hello! `用户 a b \U0001F916 %20#&x.model", {});
     // A drive's root ends in a backslash, which would escape the closing quote.
     const std::u16string unsafe = odd.substr(0, 3);
     const char16_t reason = u'\\';
 #else
-    const std::u16string unsafe = m_form->write(u"a\"&calc&\".model", {});
-    const char16_t reason = u'"';
+    const std::u16string odd = m_form->write(u"用户 a b \U0001F916 %20#&x.model", {});
+    const std::u16string unsafe = m_form->write(u"a$(calc).model", {});
+    const char16_t reason = u'$';
 #endif
+    ASSERT_TRUE(m_form->drop({odd}));
+    const Copied safe = m_form->copy();
+    EXPECT_EQ(safe.clipboard, LineFor(odd));
+    EXPECT_FALSE(safe.message);
     ASSERT_TRUE(m_form->drop({unsafe}));
     EXPECT_EQ(m_form->text(u"Text1"), unsafe);
     const Copied copied = m_form->copy();
@@ -142,6 +172,16 @@ TEST_F(Form1Test, PreviewIsUprightAndABadPictureKeepsTheEarlierOne) {
         EXPECT_EQ(m_form->text(u"Label1"), u"second");
         EXPECT_EQ(m_form->copy().clipboard, LineFor(model));
         EXPECT_TRUE(ShowsUpright());
+    }
+}
+
+TEST_F(Form1Test, PreviewIsUprightInEveryOrientation) {
+    for (const char orientation : {1, 3, 6, 8}) {
+        SCOPED_TRACE(int(orientation));
+        m_form = OpenForm();
+        m_form->write(u"robot.jpg", Turned(orientation));
+        ASSERT_TRUE(m_form->drop({m_form->write(u"robot.model", {})}));
+        EXPECT_TRUE(ShowsUpright(orientation));
     }
 }
 

@@ -13,3 +13,8 @@ trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 
 start_openbox
 wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot failed: $(cat "$work/wineboot.log")"
+# The desktop's DPI, when KARVOSEL_DPI asks for another than 96.
+if [ -n "${KARVOSEL_DPI:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$KARVOSEL_DPI" /f \
+        >"$work/reg.log" 2>&1 || fail "LogPixels not set: $(cat "$work/reg.log")"
+fi
