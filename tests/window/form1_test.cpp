@@ -1,13 +1,9 @@
 // What the window promises a person, on either front end.
 #include "tests/window/form_driver.h"
+#include "tests/window/turned_picture.h"
 #include "window/messages.h"
 
 #include <gtest/gtest.h>
-
-#include <array>
-#include <cstdlib>
-#include <iterator>
-#include <stdexcept>
 
 using namespace std::literals;
 
@@ -21,66 +17,11 @@ std::u16string LineFor(std::u16string_view path, std::u16string_view options = k
 
 std::string Ascii(std::u16string_view text) { return {text.begin(), text.end()}; }
 
-bool Near(std::uint32_t colour, std::uint32_t expected) {
-    const auto close = [&](int shift) {
-        return std::abs(int(colour >> shift & 0xFF) - int(expected >> shift & 0xFF)) <= 40;
-    };
-    return close(0) && close(8) && close(16);
-}
-
-// Stored 64 by 32 as four quadrants, red and green over blue and yellow, tagged "turn a quarter
-// clockwise to show"; `orientation` replaces that tag.
-std::string Turned(char orientation = 6) {
-    std::ifstream file(TURNED_JPEG, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    const std::size_t tag = bytes.find("\x12\x01\x03\0\x01\0\0\0"sv);  // EXIF 274, one short
-    if (tag == std::string::npos) {
-        throw std::runtime_error("cannot read " TURNED_JPEG);
-    }
-    bytes[tag + 8] = orientation;
-    return bytes;
-}
-
-// The quadrants upright, top left to bottom right, for each EXIF orientation used here.
-std::array<std::uint32_t, 4> UprightQuadrants(char orientation) {
-    constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
-    constexpr std::uint32_t kYellow = 0xFFFF00;
-    switch (orientation) {
-        case 3:
-            return {kYellow, kBlue, kGreen, kRed};
-        case 6:
-            return {kBlue, kRed, kYellow, kGreen};
-        case 8:
-            return {kGreen, kYellow, kRed, kBlue};
-    }
-    return {kRed, kGreen, kBlue, kYellow};
-}
-
 class Form1Test : public testing::Test {
 protected:
-    // The preview shows the picture of `orientation` as it is meant to be seen, filling its room
-    // on screen: every pixel away from the quadrants' borders has its quadrant's colour.
+    // The preview shows the picture of `orientation` upright, filling its room on screen.
     testing::AssertionResult ShowsUpright(char orientation = 6) const {
-        const Pixels shown = m_form->preview();
-        const auto [width, height] = m_form->previewRoom();
-        if (std::pair(shown.width, shown.height) != std::pair(width, height) || shown.rgb.empty()) {
-            return testing::AssertionFailure() << "shown at " << shown.width << "x" << shown.height
-                                               << " in a room of " << width << "x" << height;
-        }
-        const auto quadrants = UprightQuadrants(orientation);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const bool right = x * 2 >= width, bottom = y * 2 >= height;
-                const bool nearBorder =
-                    std::abs(x * 2 - width) < width / 4 || std::abs(y * 2 - height) < height / 4;
-                if (!nearBorder && !Near(shown.at(x, y), quadrants[bottom * 2 + right])) {
-                    return testing::AssertionFailure(testing::Message()
-                                                     << std::hex << shown.at(x, y) << " at "
-                                                     << std::dec << x << "," << y);
-                }
-            }
-        }
-        return testing::AssertionSuccess();
+        return ShowsQuadrantsUpright(m_form->preview(), m_form->previewRoom(), orientation);
     }
 
     std::unique_ptr<FormDriver> m_form = OpenForm();

@@ -1,10 +1,8 @@
 #include "window/win32/preview_loader.h"
 
-#include "window/win32/orientation.h"
 #include "window/win32/picture_header.h"
 #include "window/win32/wic_source_transform.h"
 
-#include <wincodec.h>
 #include <wrl/client.h>
 
 #include <cstdint>
@@ -38,7 +36,7 @@ UniqueFile OpenRegularFile(const std::wstring& path) {
 
 // The picture as the decoder itself scales it to about `width` by `height`, where it can:
 // JPEG's decoder on Windows skips most of the work for the pixels it leaves out.
-ComPtr<IWICBitmapSource> ScaledByDecoder(IWICImagingFactory& factory, IWICBitmapFrameDecode& frame,
+ComPtr<IWICBitmapSource> ScaledByDecoder(IWICImagingFactory& factory, IWICBitmapSource& frame,
                                          UINT width, UINT height) {
     ComPtr<IWICBitmapSourceTransform> transform;
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppPBGRA;
@@ -106,25 +104,28 @@ UniqueBitmap LoadPreview(const std::wstring& path, SIZE size) {
         FAILED(decoder->GetFrame(0, &frame))) {
         return nullptr;
     }
+    return PreviewOfFrame(*factory.Get(), *frame.Get(),
+                          FromExifOrientation(header->exifOrientation), size);
+}
 
+UniqueBitmap PreviewOfFrame(IWICImagingFactory& factory, IWICBitmapSource& frame,
+                            Orientation orientation, SIZE size) {
     // Decoded as stored, then turned upright: a quarter turn swaps the size to decode to.
-    const Orientation orientation = FromExifOrientation(header->exifOrientation);
     const auto decodedWidth = static_cast<UINT>(orientation.swapAxes ? size.cy : size.cx);
     const auto decodedHeight = static_cast<UINT>(orientation.swapAxes ? size.cx : size.cy);
-    ComPtr<IWICBitmapSource> source =
-        ScaledByDecoder(*factory.Get(), *frame.Get(), decodedWidth, decodedHeight);
+    ComPtr<IWICBitmapSource> source = ScaledByDecoder(factory, frame, decodedWidth, decodedHeight);
     if (!source) {
-        source = frame;
+        source = &frame;
     }
 
     ComPtr<IWICBitmapScaler> scaler;
     ComPtr<IWICFormatConverter> converter;
     std::vector<std::uint32_t> decoded(std::size_t{decodedWidth} * decodedHeight);
     const UINT stride = decodedWidth * 4;
-    if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
+    if (FAILED(factory.CreateBitmapScaler(&scaler)) ||
         FAILED(scaler->Initialize(source.Get(), decodedWidth, decodedHeight,
                                   WICBitmapInterpolationModeFant)) ||
-        FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(factory.CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(scaler.Get(), GUID_WICPixelFormat32bppPBGRA,
                                      WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)) ||

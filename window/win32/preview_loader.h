@@ -1,6 +1,9 @@
 #pragma once
 
+#include "window/win32/orientation.h"
 #include "window/win32/unique_handles.h"
+
+#include <wincodec.h>
 
 #include <string>
 
@@ -9,3 +12,8 @@
 // regular file, holds no picture WIC can read whole, or claims more pixels than a full-size
 // decode may hold. Needs COM on the calling thread.
 UniqueBitmap LoadPreview(const std::wstring& path, SIZE size);
+
+// The decoded `frame` at `size` pixels once turned by `orientation`, scaled by the frame's own
+// decoder where it offers that; null when WIC fails.
+UniqueBitmap PreviewOfFrame(IWICImagingFactory& factory, IWICBitmapSource& frame,
+                            Orientation orientation, SIZE size);

@@ -21,6 +21,23 @@
 
 using ClipboardFormats = std::vector<std::pair<UINT, std::u16string_view>>;
 
+// The pixels of `bitmap`; none when it is null.
+inline Pixels PixelsOf(HBITMAP bitmap) {
+    BITMAP shape{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof shape, &shape)) {
+        return {};
+    }
+    Pixels pixels{shape.bmWidth, shape.bmHeight,
+                  std::vector<std::uint32_t>(std::size_t(shape.bmWidth) * shape.bmHeight)};
+    BITMAPINFO info{};
+    info.bmiHeader = {
+        sizeof info.bmiHeader, shape.bmWidth, -shape.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const WindowDc screen(nullptr);
+    GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.rgb.data(), &info,
+              DIB_RGB_COLORS);
+    return pixels;
+}
+
 inline std::u16string ClipboardText() {
     if (!OpenClipboard(nullptr)) {
         return u"(the clipboard could not be opened)";
@@ -220,21 +237,8 @@ public:
     }
 
     Pixels preview() const override {
-        const auto bitmap = reinterpret_cast<HBITMAP>(
-            SendMessageW(control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0));
-        BITMAP shape{};
-        if (!bitmap || !GetObjectW(bitmap, sizeof shape, &shape)) {
-            return {};
-        }
-        Pixels pixels{shape.bmWidth, shape.bmHeight,
-                      std::vector<std::uint32_t>(std::size_t(shape.bmWidth) * shape.bmHeight)};
-        BITMAPINFO info{};
-        info.bmiHeader = {
-            sizeof info.bmiHeader, shape.bmWidth, -shape.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        const WindowDc screen(nullptr);
-        GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(shape.bmHeight), pixels.rgb.data(),
-                  &info, DIB_RGB_COLORS);
-        return pixels;
+        return PixelsOf(reinterpret_cast<HBITMAP>(
+            SendMessageW(control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0)));
     }
 
     std::pair<int, int> previewRoom() const override {

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "tests/window/form_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+
+inline bool Near(std::uint32_t colour, std::uint32_t expected) {
+    const auto close = [&](int shift) {
+        return std::abs(int(colour >> shift & 0xFF) - int(expected >> shift & 0xFF)) <= 40;
+    };
+    return close(0) && close(8) && close(16);
+}
+
+// Stored 64 by 32 as four quadrants, red and green over blue and yellow, tagged "turn a quarter
+// clockwise to show"; `orientation` replaces that tag.
+inline std::string Turned(char orientation = 6) {
+    using namespace std::literals;
+    std::ifstream file(TURNED_JPEG, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    const std::size_t tag = bytes.find("\x12\x01\x03\0\x01\0\0\0"sv);  // EXIF 274, one short
+    if (tag == std::string::npos) {
+        throw std::runtime_error("cannot read " TURNED_JPEG);
+    }
+    bytes[tag + 8] = orientation;
+    return bytes;
+}
+
+// The quadrants upright, top left to bottom right, for each EXIF orientation used here.
+inline std::array<std::uint32_t, 4> UprightQuadrants(char orientation) {
+    constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+    constexpr std::uint32_t kYellow = 0xFFFF00;
+    switch (orientation) {
+        case 3:
+            return {kYellow, kBlue, kGreen, kRed};
+        case 6:
+            return {kBlue, kRed, kYellow, kGreen};
+        case 8:
+            return {kGreen, kYellow, kRed, kBlue};
+    }
+    return {kRed, kGreen, kBlue, kYellow};
+}
+
+// `shown` is the picture of `orientation` as it is meant to be seen at `room`'s size: every
+// pixel away from the quadrants' borders has its quadrant's colour.
+inline testing::AssertionResult ShowsQuadrantsUpright(const Pixels& shown, std::pair<int, int> room,
+                                                      char orientation) {
+    const auto [width, height] = room;
+    if (std::pair(shown.width, shown.height) != std::pair(width, height) || shown.rgb.empty()) {
+        return testing::AssertionFailure() << "shown at " << shown.width << "x" << shown.height
+                                           << " in a room of " << width << "x" << height;
+    }
+    const auto quadrants = UprightQuadrants(orientation);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool right = x * 2 >= width, bottom = y * 2 >= height;
+            const bool nearBorder =
+                std::abs(x * 2 - width) < width / 4 || std::abs(y * 2 - height) < height / 4;
+            if (!nearBorder && !Near(shown.at(x, y), quadrants[bottom * 2 + right])) {
+                return testing::AssertionFailure(testing::Message()
+                                                 << std::hex << shown.at(x, y) << " at " << std::dec
+                                                 << x << "," << y);
+            }
+        }
+    }
+    return testing::AssertionSuccess();
+}

@@ -1,0 +1,125 @@
+#include "window/win32/preview_loader.h"
+#include "tests/window/turned_picture.h"
+#include "tests/window/win32/open_form.h"
+#include "window/win32/wic_source_transform.h"
+
+#include <gtest/gtest.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// A frame as Windows' JPEG decoder offers it, which Wine's does not: decoded straight to 1, 1/2,
+// 1/4 or 1/8 of its size. It lives on the test's stack, so it counts no references.
+class ScalingFrame final : public IWICBitmapSource, public IWICBitmapSourceTransform {
+public:
+    ScalingFrame(IWICImagingFactory& factory, IWICBitmapSource& frame)
+        : m_factory(factory), m_frame(frame) {}
+
+    SIZE scaledTo{};  // what the last scaled decode was asked for
+    bool decodedWhole = false;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+        const bool source = id == IID_IUnknown || id == IID_IWICBitmapSource;
+        if (id == __uuidof(IWICBitmapSourceTransform)) {
+            *object = static_cast<IWICBitmapSourceTransform*>(this);
+        } else {
+            *object = source ? static_cast<IWICBitmapSource*>(this) : nullptr;
+        }
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetSize(UINT* width, UINT* height) override {
+        return m_frame.GetSize(width, height);
+    }
+    HRESULT STDMETHODCALLTYPE GetPixelFormat(WICPixelFormatGUID* format) override {
+        return m_frame.GetPixelFormat(format);
+    }
+    HRESULT STDMETHODCALLTYPE GetResolution(double* x, double* y) override {
+        return m_frame.GetResolution(x, y);
+    }
+    HRESULT STDMETHODCALLTYPE CopyPalette(IWICPalette* palette) override {
+        return m_frame.CopyPalette(palette);
+    }
+    HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT stride, UINT size,
+                                         BYTE* pixels) override {
+        decodedWhole = true;
+        return m_frame.CopyPixels(rect, stride, size, pixels);
+    }
+
+    // The smallest of its sizes that still covers the one asked for.
+    HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) override {
+        UINT fullWidth = 0, fullHeight = 0, scale = 8;
+        m_frame.GetSize(&fullWidth, &fullHeight);
+        const auto scaled = [&](UINT full) {
+            return (full + scale - 1) / scale;
+        };
+        while (scale > 1 && (scaled(fullWidth) < *width || scaled(fullHeight) < *height)) {
+            scale /= 2;
+        }
+        *width = scaled(fullWidth);
+        *height = scaled(fullHeight);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) override {
+        return m_frame.GetPixelFormat(format);
+    }
+    HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform,
+                                                   BOOL* supported) override {
+        *supported = transform == WICBitmapTransformRotate0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height,
+                                         WICPixelFormatGUID* format,
+                                         WICBitmapTransformOptions transform, UINT stride,
+                                         UINT size, BYTE* pixels) override {
+        UINT closestWidth = width, closestHeight = height;
+        GetClosestSize(&closestWidth, &closestHeight);
+        ComPtr<IWICBitmapScaler> scaler;
+        ComPtr<IWICFormatConverter> converter;
+        if (closestWidth != width || closestHeight != height ||
+            transform != WICBitmapTransformRotate0 ||
+            FAILED(m_factory.CreateBitmapScaler(&scaler)) ||
+            FAILED(scaler->Initialize(&m_frame, width, height, WICBitmapInterpolationModeFant)) ||
+            FAILED(m_factory.CreateFormatConverter(&converter)) ||
+            FAILED(converter->Initialize(scaler.Get(), *format, WICBitmapDitherTypeNone, nullptr,
+                                         0.0, WICBitmapPaletteTypeCustom))) {
+            return E_INVALIDARG;
+        }
+        scaledTo = {static_cast<LONG>(width), static_cast<LONG>(height)};
+        return converter->CopyPixels(rect, stride, size, pixels);
+    }
+
+private:
+    IWICImagingFactory& m_factory;
+    IWICBitmapSource& m_frame;
+};
+
+TEST(PreviewOfFrame, ScaledByTheDecoderIsTheSamePictureUpright) {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                                              CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)));
+    ASSERT_HRESULT_SUCCEEDED(factory->CreateDecoderFromFilename(
+        L"" TURNED_JPEG, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &decoder));
+    ASSERT_HRESULT_SUCCEEDED(decoder->GetFrame(0, &frame));
+    // The stored 64 by 32 picture shown at 20 by 10, or 10 by 20 turned, is decoded at half size
+    // and never whole.
+    for (const char orientation : {1, 3, 6, 8}) {
+        SCOPED_TRACE(int{orientation});
+        ScalingFrame scaling(*factory.Get(), *frame.Get());
+        const Orientation turn = FromExifOrientation(orientation);
+        const SIZE room = turn.swapAxes ? SIZE{10, 20} : SIZE{20, 10};
+        const UniqueBitmap preview = PreviewOfFrame(*factory.Get(), scaling, turn, room);
+        EXPECT_EQ(std::pair(scaling.scaledTo.cx, scaling.scaledTo.cy), std::pair(32L, 16L));
+        EXPECT_FALSE(scaling.decodedWhole);
+        EXPECT_TRUE(
+            ShowsQuadrantsUpright(PixelsOf(preview.get()), {room.cx, room.cy}, orientation));
+    }
+}
+
+}  // namespace
