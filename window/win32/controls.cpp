@@ -40,7 +40,8 @@ WindowKind KindOf(ControlKind kind) {
     return {nullptr, 0, 0};
 }
 
-void CreateControl(const ControlSpec& spec, HWND form, HINSTANCE instance) {
+void CreateControl(const ControlSpec& spec, HWND form, HINSTANCE instance, UINT dpi,
+                   const FormFonts& fonts) {
     const WindowKind kind = KindOf(spec.kind);
     if (!kind.windowClass) {
         return;
@@ -49,10 +50,12 @@ void CreateControl(const ControlSpec& spec, HWND form, HINSTANCE instance) {
     void* parameter = spec.kind == ControlKind::Frame
                           ? reinterpret_cast<void*>(static_cast<INT_PTR>(spec.value))
                           : nullptr;
+    const PixelRect place = ToPixels(spec.twips, static_cast<int>(dpi));
     const HWND control = CreateWindowExW(
-        kind.extendedStyle, kind.windowClass, ToWide(spec.caption).c_str(), kind.style, 0, 0, 0, 0,
-        form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec.name))), instance,
-        parameter);
+        kind.extendedStyle, kind.windowClass, ToWide(spec.caption).c_str(), kind.style, place.left,
+        place.top, place.width, place.height, form,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec.name))), instance, parameter);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Of(spec.font)), FALSE);
     if (spec.kind == ControlKind::CheckBox) {
         SendMessageW(control, BM_SETCHECK, ToCheckState(spec.value, kWin32CheckStates), 0);
     }
@@ -73,13 +76,13 @@ int ControlId(std::u16string_view name) {
 
 HWND FindControl(HWND form, std::u16string_view name) { return GetDlgItem(form, ControlId(name)); }
 
-void CreateControls(HWND form, HINSTANCE instance) {
+void CreateControls(HWND form, HINSTANCE instance, UINT dpi, const FormFonts& fonts) {
     for (const ControlSpec* spec : TabOrder()) {
-        CreateControl(*spec, form, instance);
+        CreateControl(*spec, form, instance, dpi, fonts);
     }
     for (const ControlSpec& spec : kFormLayout) {
         if (spec.tabIndex == kNoTabIndex) {
-            CreateControl(spec, form, instance);
+            CreateControl(spec, form, instance, dpi, fonts);
         }
     }
 }

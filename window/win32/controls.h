@@ -17,9 +17,10 @@ int ControlId(std::u16string_view name);
 // The control `name` of the layout table, a child of `form`.
 HWND FindControl(HWND form, std::u16string_view name);
 
-// Creates every control of the layout that is a window, with its caption and design-time value.
-// They are created in tab order, which is also the order the Tab key visits them in.
-void CreateControls(HWND form, HINSTANCE instance);
+// Creates every control of the layout that is a window, with its caption and design-time value,
+// in its place and font at `dpi`. They are created in tab order, which is also the order the Tab
+// key visits them in.
+void CreateControls(HWND form, HINSTANCE instance, UINT dpi, const FormFonts& fonts);
 
 // Moves every control to its place at `dpi` and gives it its font.
 void PlaceControls(HWND form, UINT dpi, const FormFonts& fonts);

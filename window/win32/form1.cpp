@@ -22,6 +22,8 @@ constexpr wchar_t kIconName[] = L"IDI_ICON1";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // On top from the first paint, not only from the timer's first tick.
 constexpr DWORD kFormExtendedStyle = WS_EX_TOPMOST;
+// Clear of the controls' ids, which the timer of the layout also has.
+constexpr UINT_PTR kAfterFirstPaint = 1;
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
     WNDCLASSEXW formClass{};
@@ -62,13 +64,20 @@ Form1::Form1(HINSTANCE instance) {
     const SIZE size = FormWindowSize(dpi);
     SetWindowPos(m_form, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CreateControls(m_form, instance);
     m_fonts = std::make_unique<FormFonts>(dpi);
-    PlaceControls(m_form, dpi, *m_fonts);
+    CreateControls(m_form, instance, dpi, *m_fonts);
 
     const HWND text1 = Control(u"Text1");
     SetWindowSubclass(text1, Text1Proc, 0, reinterpret_cast<DWORD_PTR>(this));
     m_focus = text1;
+    Form_Load();
+    SetTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")),
+             static_cast<UINT>(SpecOf(u"Timer1").value), nullptr);
+}
+
+// What the window does not need to show itself: a person can drop a file only once it is shown.
+void Form1::OnFirstPaintDone() {
+    KillTimer(m_form, kAfterFirstPaint);
     m_dropTarget.Attach(
         new DropTarget([this](const std::wstring& path) { Frame1_OLEDragDrop(path); }));
     // Without OLE the frame takes no drops; everything else still works.
@@ -76,9 +85,6 @@ Form1::Form1(HINSTANCE instance) {
         m_dropTarget.Reset();
     }
     m_annotations.emplace(m_form);
-    Form_Load();
-    SetTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")),
-             static_cast<UINT>(SpecOf(u"Timer1").value), nullptr);
 }
 
 Form1::~Form1() {
@@ -90,6 +96,9 @@ Form1::~Form1() {
 void Form1::Show(int showCommand) {
     ShowWindow(m_form, showCommand);
     UpdateWindow(m_form);
+    // A timer's message comes only once every window has painted and the loop has waited, which
+    // puts the painting on the screen.
+    SetTimer(m_form, kAfterFirstPaint, USER_TIMER_MINIMUM, nullptr);
 }
 
 HWND Form1::Control(std::u16string_view name) const { return FindControl(m_form, name); }
@@ -117,7 +126,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_TIMER:
-            Timer1_Timer();
+            wParam == kAfterFirstPaint ? OnFirstPaintDone() : Timer1_Timer();
             return 0;
         case DM_GETDEFID:
             return FocusedPushButton();
@@ -212,6 +221,7 @@ void Form1::OnPaste() {
 
 void Form1::OnDestroy() {
     m_annotations.reset();
+    KillTimer(m_form, kAfterFirstPaint);
     KillTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")));
     if (m_dropTarget) {
         RevokeDragDrop(Control(u"Frame1"));

@@ -38,6 +38,7 @@ private:
     void OnActivate(bool active);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnPaste();
+    void OnFirstPaintDone();
     void OnDestroy();
     LRESULT FocusedPushButton() const;
 

@@ -102,7 +102,11 @@ class Win32Form final : public FormDriver {
 public:
     Win32Form() : m_form(GetModuleHandleW(nullptr)) {
         m_form.Show(SW_SHOWNORMAL);
-        if (!form() || !waitFor([this] { return GetForegroundWindow() == form(); })) {
+        // The frame takes drops once the window has painted; OLE marks a drop target's window.
+        if (!form() || !waitFor([this] {
+                return GetForegroundWindow() == form() &&
+                       GetPropW(control(u"Frame1"), L"OleDropTargetInterface");
+            })) {
             throw std::runtime_error("the form did not open");
         }
     }
