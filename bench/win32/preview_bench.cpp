@@ -9,6 +9,7 @@
 #include "window/win32/text.h"
 #include "window/win32/unique_handles.h"
 
+#include <psapi.h>
 #include <wincodec.h>
 #include <wrl/client.h>
 
@@ -110,7 +111,9 @@ void MeasurePeak(const std::wstring& model) {
     if (!form.drop({ToU16(model)}, u"Frame1")) {
         Fail("the form refused the drop");
     }
-    std::printf("%zu %d\n", form.peakBytes() / 1024, !form.preview().rgb.empty());
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    std::printf("%zu %d\n", counters.PeakWorkingSetSize / 1024, !form.preview().rgb.empty());
 }
 
 // The peak working set in KiB of a fresh process of this program that drops `model`; it must

@@ -8,7 +8,6 @@
 #include "window/win32/unique_handles.h"
 
 #include <oleacc.h>
-#include <psapi.h>
 #include <shlobj.h>
 #include <windows.h>
 #include <wrl/client.h>
@@ -249,13 +248,6 @@ public:
         RECT room{};
         GetClientRect(control(u"Image1"), &room);
         return {room.right, room.bottom};
-    }
-
-    // The process's peak memory so far, for the benchmarks.
-    std::size_t peakBytes() const {
-        PROCESS_MEMORY_COUNTERS counters{};
-        GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-        return counters.PeakWorkingSetSize;
     }
 
     HWND form() const { return m_form.Handle(); }
