@@ -22,8 +22,8 @@ constexpr wchar_t kIconName[] = L"IDI_ICON1";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // On top from the first paint, not only from the timer's first tick.
 constexpr DWORD kFormExtendedStyle = WS_EX_TOPMOST;
-// Clear of the controls' ids, which the timer of the layout also has.
-constexpr UINT_PTR kAfterFirstPaint = 1;
+// Below the controls' ids, which the layout's timer shares.
+constexpr UINT_PTR kTakeDropsTimer = 1;
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
     WNDCLASSEXW formClass{};
@@ -70,21 +70,24 @@ Form1::Form1(HINSTANCE instance) {
     const HWND text1 = Control(u"Text1");
     SetWindowSubclass(text1, Text1Proc, 0, reinterpret_cast<DWORD_PTR>(this));
     m_focus = text1;
+    m_annotations.emplace(m_form);
     Form_Load();
     SetTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")),
              static_cast<UINT>(SpecOf(u"Timer1").value), nullptr);
 }
 
-// What the window does not need to show itself: a person can drop a file only once it is shown.
-void Form1::OnFirstPaintDone() {
-    KillTimer(m_form, kAfterFirstPaint);
+// A person can drop a file only on a shown window, so the frame takes drops once it is.
+void Form1::TakeDrops() {
+    KillTimer(m_form, kTakeDropsTimer);
+    if (m_dropTarget) {
+        return;  // shown again
+    }
     m_dropTarget.Attach(
         new DropTarget([this](const std::wstring& path) { Frame1_OLEDragDrop(path); }));
     // Without OLE the frame takes no drops; everything else still works.
     if (FAILED(RegisterDragDrop(Control(u"Frame1"), m_dropTarget.Get()))) {
         m_dropTarget.Reset();
     }
-    m_annotations.emplace(m_form);
 }
 
 Form1::~Form1() {
@@ -96,9 +99,9 @@ Form1::~Form1() {
 void Form1::Show(int showCommand) {
     ShowWindow(m_form, showCommand);
     UpdateWindow(m_form);
-    // A timer's message comes only once every window has painted and the loop has waited, which
-    // puts the painting on the screen.
-    SetTimer(m_form, kAfterFirstPaint, USER_TIMER_MINIMUM, nullptr);
+    // A timer's message comes after this thread's pending paints, so the milliseconds that
+    // registering the drop target takes do not delay the first.
+    SetTimer(m_form, kTakeDropsTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 HWND Form1::Control(std::u16string_view name) const { return FindControl(m_form, name); }
@@ -126,7 +129,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_TIMER:
-            wParam == kAfterFirstPaint ? OnFirstPaintDone() : Timer1_Timer();
+            if (wParam == kTakeDropsTimer) {
+                TakeDrops();
+            } else {
+                Timer1_Timer();
+            }
             return 0;
         case DM_GETDEFID:
             return FocusedPushButton();
@@ -221,7 +228,7 @@ void Form1::OnPaste() {
 
 void Form1::OnDestroy() {
     m_annotations.reset();
-    KillTimer(m_form, kAfterFirstPaint);
+    KillTimer(m_form, kTakeDropsTimer);
     KillTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")));
     if (m_dropTarget) {
         RevokeDragDrop(Control(u"Frame1"));

@@ -38,7 +38,7 @@ private:
     void OnActivate(bool active);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnPaste();
-    void OnFirstPaintDone();
+    void TakeDrops();
     void OnDestroy();
     LRESULT FocusedPushButton() const;
 

@@ -101,7 +101,8 @@ class Win32Form final : public FormDriver {
 public:
     Win32Form() : m_form(GetModuleHandleW(nullptr)) {
         m_form.Show(SW_SHOWNORMAL);
-        // The frame takes drops once the window has painted; OLE marks a drop target's window.
+        // The frame takes drops once the window has painted; this property is how OLE, on
+        // Windows as in Wine, marks a registered drop target's window.
         if (!form() || !waitFor([this] {
                 return GetForegroundWindow() == form() &&
                        GetPropW(control(u"Frame1"), L"OleDropTargetInterface");

@@ -21,7 +21,10 @@ public:
     SIZE scaledTo{};  // what the last scaled decode was asked for
     bool decodedWhole = false;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    STDMETHODIMP QueryInterface(REFIID id, void** object) override {
+        if (!object) {
+            return E_POINTER;
+        }
         const bool source = id == IID_IUnknown || id == IID_IWICBitmapSource;
         if (id == __uuidof(IWICBitmapSourceTransform)) {
             *object = static_cast<IWICBitmapSourceTransform*>(this);
@@ -30,28 +33,25 @@ public:
         }
         return *object ? S_OK : E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetSize(UINT* width, UINT* height) override {
+    STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetSize(UINT* width, UINT* height) override {
         return m_frame.GetSize(width, height);
     }
-    HRESULT STDMETHODCALLTYPE GetPixelFormat(WICPixelFormatGUID* format) override {
+    STDMETHODIMP GetPixelFormat(WICPixelFormatGUID* format) override {
         return m_frame.GetPixelFormat(format);
     }
-    HRESULT STDMETHODCALLTYPE GetResolution(double* x, double* y) override {
+    STDMETHODIMP GetResolution(double* x, double* y) override {
         return m_frame.GetResolution(x, y);
     }
-    HRESULT STDMETHODCALLTYPE CopyPalette(IWICPalette* palette) override {
-        return m_frame.CopyPalette(palette);
-    }
-    HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT stride, UINT size,
-                                         BYTE* pixels) override {
+    STDMETHODIMP CopyPalette(IWICPalette* palette) override { return m_frame.CopyPalette(palette); }
+    STDMETHODIMP CopyPixels(const WICRect* rect, UINT stride, UINT size, BYTE* pixels) override {
         decodedWhole = true;
         return m_frame.CopyPixels(rect, stride, size, pixels);
     }
 
     // The smallest of its sizes that still covers the one asked for.
-    HRESULT STDMETHODCALLTYPE GetClosestSize(UINT* width, UINT* height) override {
+    STDMETHODIMP GetClosestSize(UINT* width, UINT* height) override {
         UINT fullWidth = 0, fullHeight = 0, scale = 8;
         m_frame.GetSize(&fullWidth, &fullHeight);
         const auto scaled = [&](UINT full) {
@@ -64,18 +64,17 @@ public:
         *height = scaled(fullHeight);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetClosestPixelFormat(WICPixelFormatGUID* format) override {
+    STDMETHODIMP GetClosestPixelFormat(WICPixelFormatGUID* format) override {
         return m_frame.GetPixelFormat(format);
     }
-    HRESULT STDMETHODCALLTYPE DoesSupportTransform(WICBitmapTransformOptions transform,
-                                                   BOOL* supported) override {
+    STDMETHODIMP DoesSupportTransform(WICBitmapTransformOptions transform,
+                                      BOOL* supported) override {
         *supported = transform == WICBitmapTransformRotate0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE CopyPixels(const WICRect* rect, UINT width, UINT height,
-                                         WICPixelFormatGUID* format,
-                                         WICBitmapTransformOptions transform, UINT stride,
-                                         UINT size, BYTE* pixels) override {
+    STDMETHODIMP CopyPixels(const WICRect* rect, UINT width, UINT height,
+                            WICPixelFormatGUID* format, WICBitmapTransformOptions transform,
+                            UINT stride, UINT size, BYTE* pixels) override {
         UINT closestWidth = width, closestHeight = height;
         GetClosestSize(&closestWidth, &closestHeight);
         ComPtr<IWICBitmapScaler> scaler;
