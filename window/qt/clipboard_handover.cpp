@@ -18,7 +18,7 @@ QString Keeper() {
         return QDir::cleanPath(QCoreApplication::applicationDirPath() +
                                u"/" KARVOSEL_HELPER_FROM_BINDIR "/karvosel-clipboard"_s);
     }
-    if (platform == u"wayland") {
+    if (platform.startsWith(u"wayland")) {  // or wayland-egl
         return QStandardPaths::findExecutable(u"wl-copy"_s);
     }
     return {};

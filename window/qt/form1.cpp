@@ -171,7 +171,7 @@ void Form1::Command1_Click() {
     clipboard->setText(line);
     // X11 and Wayland tell whether the write took; offscreen never owns its in-process clipboard.
     const QString platform = QGuiApplication::platformName();
-    if ((platform == u"xcb" || platform == u"wayland") && !clipboard->ownsClipboard()) {
+    if ((platform == u"xcb" || platform.startsWith(u"wayland")) && !clipboard->ownsClipboard()) {
         ShowWarning(ToQString(kClipboardFailedMessage));
     }
 }

@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
     // Qt 6.4's Wayland client can deadlock joining its event threads at exit, leaving the
     // process running with no window. By now wl-copy holds the line, so nothing is lost by
     // ending without that teardown.
-    if (QGuiApplication::platformName() == u"wayland") {
+    if (QGuiApplication::platformName().startsWith(u"wayland")) {
         std::fflush(nullptr);
         std::_Exit(status);
     }
