@@ -27,6 +27,7 @@ public:
     // Null when the window could not be created.
     HWND Handle() const { return m_form; }
 
+    // Shows the window; its frame takes drops once the first paint is done.
     void Show(int showCommand);
 
 private:
