@@ -1,5 +1,7 @@
 #include "window/qt/clipboard_handover.h"
 
+#include "window/qt/platform.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
@@ -13,12 +15,11 @@ namespace {
 
 // The program that keeps serving a text piped into it, and returns once it does.
 QString Keeper() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == u"xcb") {
+    if (OnX11()) {
         return QDir::cleanPath(QCoreApplication::applicationDirPath() +
                                u"/" KARVOSEL_HELPER_FROM_BINDIR "/karvosel-clipboard"_s);
     }
-    if (platform.startsWith(u"wayland")) {  // or wayland-egl
+    if (OnWayland()) {
         return QStandardPaths::findExecutable(u"wl-copy"_s);
     }
     return {};

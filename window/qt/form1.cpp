@@ -7,6 +7,7 @@
 #include "window/qt/check_state.h"
 #include "window/qt/clipboard_handover.h"
 #include "window/qt/drop_frame.h"
+#include "window/qt/platform.h"
 #include "window/qt/preview_loader.h"
 #include "window/qt/stay_on_top.h"
 #include "window/qt/text_conversion.h"
@@ -170,8 +171,7 @@ void Form1::Command1_Click() {
     clipboard->clear();
     clipboard->setText(line);
     // X11 and Wayland tell whether the write took; offscreen never owns its in-process clipboard.
-    const QString platform = QGuiApplication::platformName();
-    if ((platform == u"xcb" || platform.startsWith(u"wayland")) && !clipboard->ownsClipboard()) {
+    if ((OnX11() || OnWayland()) && !clipboard->ownsClipboard()) {
         ShowWarning(ToQString(kClipboardFailedMessage));
     }
 }

@@ -1,4 +1,5 @@
 #include "window/qt/form1.h"
+#include "window/qt/platform.h"
 
 #include <QApplication>
 
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
     // Qt 6.4's Wayland client can deadlock joining its event threads at exit, leaving the
     // process running with no window. By now wl-copy holds the line, so nothing is lost by
     // ending without that teardown.
-    if (QGuiApplication::platformName().startsWith(u"wayland")) {
+    if (OnWayland()) {
         std::fflush(nullptr);
         std::_Exit(status);
     }
