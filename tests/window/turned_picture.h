@@ -13,7 +13,7 @@
 #include <string_view>
 #include <utility>
 
-inline bool Near(std::uint32_t colour, std::uint32_t expected) {
+inline bool NearColour(std::uint32_t colour, std::uint32_t expected) {
     const auto close = [&](int shift) {
         return std::abs(int(colour >> shift & 0xFF) - int(expected >> shift & 0xFF)) <= 40;
     };
@@ -64,7 +64,7 @@ inline testing::AssertionResult ShowsQuadrantsUpright(const Pixels& shown, std::
             const bool right = x * 2 >= width, bottom = y * 2 >= height;
             const bool nearBorder =
                 std::abs(x * 2 - width) < width / 4 || std::abs(y * 2 - height) < height / 4;
-            if (!nearBorder && !Near(shown.at(x, y), quadrants[bottom * 2 + right])) {
+            if (!nearBorder && !NearColour(shown.at(x, y), quadrants[bottom * 2 + right])) {
                 return testing::AssertionFailure(testing::Message()
                                                  << std::hex << shown.at(x, y) << " at " << std::dec
                                                  << x << "," << y);
