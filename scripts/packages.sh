@@ -42,7 +42,7 @@ ensure_chinese_font() {
     fi
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libxcb1-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libxcb1-dev libfontconfig-dev)
 # The Windows program: the cross compiler (the -posix one alone: the metapackage would make the
 # win32-threads compiler the default), GoogleTest's sources, and Wine with a window manager, a
 # file-drag source, a Chinese font and a screen grabber for its tests.
