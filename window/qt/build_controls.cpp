@@ -7,12 +7,14 @@
 
 #include <QCheckBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -26,12 +28,17 @@ namespace {
 
 QFont DesignFont(FontRole role) {
     // The face the captions were designed in comes first; where it is missing, the platform's
-    // usual Simplified Chinese face takes its place. Every missing name costs a font look-up at
-    // start-up, so only the Linux desktops' own are listed.
+    // usual Simplified Chinese face takes its place. The first installed face is moved to the
+    // front: for a missing first face Qt asks fontconfig for that face's fallbacks, once for each
+    // script, before it tries the next.
     const FontSpec& spec = FontOf(role);
+    QStringList faces{ToQString(spec.face), u"Microsoft YaHei"_s, u"Noto Sans CJK SC"_s,
+                      u"WenQuanYi Micro Hei"_s, u"WenQuanYi Zen Hei"_s};
+    const auto installed = std::ranges::find_if(
+        faces, [](const QString& face) { return !QFontDatabase::styles(face).isEmpty(); });
+    std::rotate(faces.begin(), installed, installed == faces.end() ? installed : installed + 1);
     QFont font;
-    font.setFamilies({ToQString(spec.face), u"Microsoft YaHei"_s, u"Noto Sans CJK SC"_s,
-                      u"WenQuanYi Micro Hei"_s, u"WenQuanYi Zen Hei"_s});
+    font.setFamilies(faces);
     font.setPointSizeF(spec.points);
     font.setWeight(static_cast<QFont::Weight>(spec.weight));
     return font;
