@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -67,8 +68,14 @@ public:
     virtual void type(std::u16string_view box, std::u16string_view text) = 0;
     // Presses `key` in the focused control.
     virtual void press(Key key) = 0;
-    // Clicks the copy button, or presses `key` in the focused control.
-    virtual Copied copy(std::optional<Key> key = std::nullopt) = 0;
+    // Clicks the copy button, or presses `key` in the focused control, over a clipboard that
+    // holds "untouched".
+    Copied copy(std::optional<Key> key = std::nullopt) {
+        copyElsewhere({}, u"untouched");
+        const std::optional<std::u16string> message =
+            messageDuring([&] { key ? press(*key) : click(u"Command1"); });
+        return {clipboardText(), message};
+    }
     // Puts `files` on the clipboard as a file manager copies them, with `text`, or `text` alone
     // when there are none.
     virtual void copyElsewhere(const std::vector<std::u16string>& files,
@@ -76,7 +83,8 @@ public:
     // Drags `files` (as a file list, with the first one's name as text too) or, when empty, only a
     // text naming a file, from another program onto `control`: whether the window took it.
     bool drop(const std::vector<std::u16string>& files, std::u16string_view control = u"Frame1") {
-        return drag(files, files.empty() ? path(u"robot.model") : files.front(), control);
+        copyElsewhere(files, files.empty() ? path(u"robot.model") : files.front());
+        return dragClipboard(control);
     }
 
     // What the platform's accessibility interface reports of `control`, or of the window itself.
@@ -87,9 +95,12 @@ public:
     virtual std::pair<int, int> previewRoom() const = 0;
 
 protected:
-    // Drags `files` as a file list, unless empty, and `text` onto `control`.
-    virtual bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
-                      std::u16string_view control) = 0;
+    virtual std::u16string clipboardText() const = 0;
+    // Runs `action`, closing at once any message box it shows: that box's text, if one was shown.
+    virtual std::optional<std::u16string> messageDuring(const std::function<void()>& action) = 0;
+    // Drags what the clipboard offers onto `control`, as another program would: whether the
+    // window took it.
+    virtual bool dragClipboard(std::u16string_view control) = 0;
 
 private:
     std::filesystem::path m_folder;

@@ -96,16 +96,6 @@ public:
         return {ToU16(reader->text(QAccessible::Name)),
                 ToU16(reader->text(QAccessible::Description))};
     }
-    Copied copy(std::optional<Key> key) override {
-        QGuiApplication::clipboard()->setText(u"untouched"_s);
-        key ? press(*key) : click(u"Command1");
-        Copied copied{ToU16(QGuiApplication::clipboard()->text()), {}};
-        if (auto* message = m_form.findChild<QMessageBox*>()) {
-            copied.message = ToU16(message->text());
-            delete message;
-        }
-        return copied;
-    }
     Pixels preview() const override {
         const QPixmap pixmap = Find<QLabel>(u"Image1", &m_form)->pixmap();
         const QImage shown = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
@@ -119,10 +109,15 @@ public:
     }
 
 private:
-    // The dragged data is what the clipboard offers, as another program's would be.
-    bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
-              std::u16string_view name) override {
-        copyElsewhere(files, text);
+    std::u16string clipboardText() const override {
+        return ToU16(QGuiApplication::clipboard()->text());
+    }
+    std::optional<std::u16string> messageDuring(const std::function<void()>& action) override {
+        action();
+        const std::unique_ptr<QMessageBox> message(m_form.findChild<QMessageBox*>());
+        return message ? std::optional(ToU16(message->text())) : std::nullopt;
+    }
+    bool dragClipboard(std::u16string_view name) override {
         return Drop(Find(name, &m_form), *QGuiApplication::clipboard()->mimeData());
     }
 

@@ -37,65 +37,6 @@ inline Pixels PixelsOf(HBITMAP bitmap) {
     return pixels;
 }
 
-inline std::u16string ClipboardText() {
-    if (!OpenClipboard(nullptr)) {
-        return u"(the clipboard could not be opened)";
-    }
-    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    std::u16string text = data ? static_cast<const char16_t*>(GlobalLock(data)) : u"";
-    GlobalUnlock(data);
-    CloseClipboard();
-    return text;
-}
-
-// Replaces what the clipboard holds with each format's units, terminated: whether it could.
-inline bool PutClipboard(const ClipboardFormats& formats) {
-    if (!OpenClipboard(nullptr)) {
-        return false;
-    }
-    EmptyClipboard();
-    bool placed = true;
-    for (const auto& [format, units] : formats) {
-        const std::size_t size = (units.size() + 1) * sizeof(char16_t);
-        UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
-        void* const bytes = memory ? GlobalLock(memory.get()) : nullptr;
-        if (!bytes) {
-            placed = false;
-            continue;
-        }
-        std::memcpy(bytes, units.data(), size - sizeof(char16_t));
-        GlobalUnlock(memory.get());
-        // The clipboard owns what it took.
-        placed = SetClipboardData(format, memory.get()) && memory.release() && placed;
-    }
-    CloseClipboard();
-    return placed;
-}
-
-// Runs `action`, closing at once any message box it shows: that box's text, if one was shown.
-inline std::optional<std::u16string> MessageBoxDuring(const std::function<void()>& action) {
-    static thread_local std::optional<std::u16string> shown;
-    shown.reset();
-    const auto closeMessageBox = [](int code, WPARAM window, LPARAM info) -> LRESULT {
-        const auto box = reinterpret_cast<HWND>(window);
-        wchar_t type[8] = {};
-        if (code == HCBT_ACTIVATE && GetClassNameW(box, type, 8) &&
-            type == std::wstring_view(L"#32770")) {
-            // The message's static control has the id 0xFFFF in every message box.
-            shown = ToU16(WindowText(GetDlgItem(box, 0xFFFF)));
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-        return CallNextHookEx(nullptr, code, window, info);
-    };
-    const std::unique_ptr<HHOOK__, CallRelease<UnhookWindowsHookEx>> hook(
-        SetWindowsHookExW(WH_CBT, closeMessageBox, nullptr, GetCurrentThreadId()));
-    if (!hook) {
-        throw std::runtime_error("message boxes cannot be watched");
-    }
-    action();
-    return shown;
-}
-
 // The Win32 form on this thread, driven through the messages a person's actions produce.
 class Win32Form final : public FormDriver {
 public:
@@ -144,10 +85,8 @@ public:
     }
 
     std::u16string selectedText(std::u16string_view name) const override {
-        DWORD start = 0, end = 0;
-        SendMessageW(control(name), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        return text(name).substr(start, end - start);
+        const auto selection = static_cast<DWORD>(SendMessageW(control(name), EM_GETSEL, 0, 0));
+        return text(name).substr(LOWORD(selection), HIWORD(selection) - LOWORD(selection));
     }
 
     std::u16string focused() const override {
@@ -206,10 +145,25 @@ public:
         for (const std::u16string& file : files) {
             list += file + u'\0';
         }
-        if (!PutClipboard(files.empty()
-                              ? ClipboardFormats{{CF_UNICODETEXT, text}}
-                              : ClipboardFormats{{CF_HDROP, list}, {CF_UNICODETEXT, text}})) {
-            throw std::runtime_error("the copied data could not be made");
+        const auto formats = files.empty()
+                                 ? ClipboardFormats{{CF_UNICODETEXT, text}}
+                                 : ClipboardFormats{{CF_HDROP, list}, {CF_UNICODETEXT, text}};
+        // Each format's units, terminated, replace what the clipboard holds.
+        bool placed = OpenClipboard(nullptr) && EmptyClipboard();
+        for (const auto& [format, units] : formats) {
+            const std::size_t size = (units.size() + 1) * sizeof(char16_t);
+            UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+            void* const bytes = memory ? GlobalLock(memory.get()) : nullptr;
+            if (bytes) {
+                std::memcpy(bytes, units.data(), size - sizeof(char16_t));
+                GlobalUnlock(memory.get());
+            }
+            // The clipboard owns what it took.
+            placed = bytes && SetClipboardData(format, memory.get()) && memory.release() && placed;
+        }
+        CloseClipboard();
+        if (!placed) {
+            throw std::runtime_error("the copied data could not be put on the clipboard");
         }
     }
 
@@ -230,16 +184,6 @@ public:
         return spoken;
     }
 
-    Copied copy(std::optional<Key> key) override {
-        if (!PutClipboard({{CF_UNICODETEXT, u"untouched"}})) {
-            throw std::runtime_error("the clipboard could not be prepared");
-        }
-        Copied copied;
-        copied.message = MessageBoxDuring([&] { key ? press(*key) : click(u"Command1"); });
-        copied.clipboard = ClipboardText();
-        return copied;
-    }
-
     Pixels preview() const override {
         return PixelsOf(reinterpret_cast<HBITMAP>(
             SendMessageW(control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0)));
@@ -253,11 +197,43 @@ public:
 
     HWND form() const { return m_form.Handle(); }
 
+    std::u16string clipboardText() const override {
+        if (!OpenClipboard(nullptr)) {
+            return u"(the clipboard could not be opened)";
+        }
+        const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        std::u16string text = data ? static_cast<const char16_t*>(GlobalLock(data)) : u"";
+        GlobalUnlock(data);
+        CloseClipboard();
+        return text;
+    }
+
+    std::optional<std::u16string> messageDuring(const std::function<void()>& action) override {
+        static thread_local std::optional<std::u16string> shown;
+        shown.reset();
+        const auto closeMessageBox = [](int code, WPARAM window, LPARAM info) -> LRESULT {
+            const auto box = reinterpret_cast<HWND>(window);
+            wchar_t type[8] = {};
+            if (code == HCBT_ACTIVATE && GetClassNameW(box, type, 8) &&
+                type == std::wstring_view(L"#32770")) {
+                // The message's static control has the id 0xFFFF in every message box.
+                shown = ToU16(WindowText(GetDlgItem(box, 0xFFFF)));
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+            return CallNextHookEx(nullptr, code, window, info);
+        };
+        const std::unique_ptr<HHOOK__, CallRelease<UnhookWindowsHookEx>> hook(
+            SetWindowsHookExW(WH_CBT, closeMessageBox, nullptr, GetCurrentThreadId()));
+        if (!hook) {
+            throw std::runtime_error("message boxes cannot be watched");
+        }
+        action();
+        return shown;
+    }
+
 private:
-    // The dragged data is what the clipboard offers through OLE, as another program's would be.
-    bool drag(const std::vector<std::u16string>& files, std::u16string_view text,
-              std::u16string_view name) override {
-        copyElsewhere(files, text);
+    // Through OLE, as another program's drag.
+    bool dragClipboard(std::u16string_view name) override {
         Microsoft::WRL::ComPtr<IDataObject> data;
         if (FAILED(OleGetClipboard(&data))) {
             throw std::runtime_error("the dragged data could not be made");

@@ -121,7 +121,7 @@ TEST_F(Win32FormTest, TimerKeepsTheWindowOnTopWithoutActivatingIt) {
 }
 
 TEST_F(Win32FormTest, ClipboardHeldByAnotherProgramIsReported) {
-    ASSERT_TRUE(PutClipboard({{CF_UNICODETEXT, u"untouched"}}));
+    m_open.copyElsewhere({}, u"untouched");
     std::promise<bool> held;
     std::promise<void> released;
     std::thread holder([&] {
@@ -130,12 +130,12 @@ TEST_F(Win32FormTest, ClipboardHeldByAnotherProgramIsReported) {
         CloseClipboard();
     });
     const bool wasHeld = held.get_future().get();
-    const auto message = MessageBoxDuring([&] { m_open.click(u"Command1"); });
+    const auto message = m_open.messageDuring([&] { m_open.click(u"Command1"); });
     released.set_value();
     holder.join();
     ASSERT_TRUE(wasHeld);
     EXPECT_EQ(message, kClipboardFailedMessage);
-    EXPECT_EQ(ClipboardText(), u"untouched");
+    EXPECT_EQ(m_open.clipboardText(), u"untouched");
 }
 
 }  // namespace
