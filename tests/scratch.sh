@@ -29,3 +29,14 @@ wait_until() {
         sleep 0.1
     done
 }
+
+# ours VAR=VALUE PGREP-ARGUMENT...: the processes pgrep finds whose environment holds VAR=VALUE,
+# those serving this test and none of another test's.
+ours() {
+    local pid
+    for pid in $(pgrep "${@:2}"); do
+        if grep -qxz "$1" "/proc/$pid/environ" 2>/dev/null; then echo "$pid"; fi
+    done
+}
+
+karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }

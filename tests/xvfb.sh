@@ -36,8 +36,6 @@ open_karvosel() {
 
 stays_above() { [[ $(xprop -id "$window" _NET_WM_STATE) == *_NET_WM_STATE_ABOVE* ]]; }
 
-karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
-
 # click_copy: clicks the copy button, which spans 8..161 by 184..225 logical pixels.
 click_copy() { xdotool mousemove --window "$window" 80 204 click 1; }
 

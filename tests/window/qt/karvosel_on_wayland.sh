@@ -58,7 +58,6 @@ copy() {
     as_user wtype -k Tab -k space
     wait_until clipboard_is "$expected" || fail "the copy gave [$(holds)]: $(logs)"
 }
-karvosel_gone() { ! kill -0 "$karvosel_pid" 2>/dev/null; }
 shown() { as_user swaymsg '[title="^Karvosel$"] nop' >/dev/null 2>&1; }
 close_karvosel() {
     as_user swaymsg '[title="^Karvosel$"] kill' >/dev/null || fail "no window to close: $(logs)"
@@ -67,12 +66,7 @@ close_karvosel() {
     wait "$karvosel_pid" || fail "karvosel exited with status $?: $(logs)"
 }
 # The wl-copy processes serving this test's compositor, none of another test's.
-keepers() {
-    local pid ours="XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR"
-    for pid in $(pgrep -x wl-copy); do
-        if grep -qxz "$ours" "/proc/$pid/environ" 2>/dev/null; then echo "$pid"; fi
-    done
-}
+keepers() { ours "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" -x wl-copy; }
 trap 'kill $(keepers) 2>/dev/null || true; cleanup' EXIT
 # The keeper's parent has left, and not every init reaps orphans: a zombie counts as gone.
 gone() { [[ ! $(ps -o stat= -p "$1") =~ ^[^Z] ]]; }

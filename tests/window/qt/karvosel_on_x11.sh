@@ -9,12 +9,7 @@ karvosel=$1 helper=$2 no_close_range=$3
 start_openbox
 
 # Only the helpers serving this test's display: other tests may run helpers of their own.
-helper_pids() {
-    local pid
-    for pid in $(pgrep -f "^$helper\$"); do
-        if grep -qxz "DISPLAY=$DISPLAY" "/proc/$pid/environ" 2>/dev/null; then echo "$pid"; fi
-    done
-}
+helper_pids() { ours "DISPLAY=$DISPLAY" -f "^$helper\$"; }
 helper_gone() { [ -z "$(helper_pids)" ]; }
 holds_probe() { [ -n "$(find /proc/[0-9]*/fd -lname "$work/probe" 2>/dev/null || true)" ]; }
 take_clipboard() { spawn xclip -selection clipboard -loops 1 -i /dev/null; }
