@@ -87,10 +87,9 @@ TEST_F(QtFormTest, WebLinksAreRefusedAndNamesAreNeverMarkup) {
     ASSERT_TRUE(m_form->drop({m_form->path(u"<b>robot.model")}, u"Frame1"));
     EXPECT_EQ(m_form->text(u"Label1"), u"<b>robot");
     const auto* label = Find<QLabel>(u"Label1");
-    QLabel plain;
+    QLabel plain(label->text());
     plain.setTextFormat(Qt::PlainText);
     plain.setFont(label->font());
-    plain.setText(label->text());
     EXPECT_EQ(label->sizeHint(), plain.sizeHint());
 }
 

@@ -22,13 +22,10 @@ public:
     bool decodedWhole = false;
 
     STDMETHODIMP QueryInterface(REFIID id, void** object) override {
-        if (!object) {
-            return E_POINTER;
-        }
-        const bool source = id == IID_IUnknown || id == IID_IWICBitmapSource;
         if (id == __uuidof(IWICBitmapSourceTransform)) {
             *object = static_cast<IWICBitmapSourceTransform*>(this);
         } else {
+            const bool source = id == IID_IUnknown || id == IID_IWICBitmapSource;
             *object = source ? static_cast<IWICBitmapSource*>(this) : nullptr;
         }
         return *object ? S_OK : E_NOINTERFACE;
