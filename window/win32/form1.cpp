@@ -54,16 +54,21 @@ SIZE FormWindowSize(UINT dpi) {
 Form1::Form1(HINSTANCE instance) {
     RegisterFormClass(instance, WindowProc);
     RegisterFrameClass(instance);
+    // Made at the system's DPI, where a new window opens unless another monitor's differs; the
+    // window's own DPI is known only once it exists on a monitor.
+    const UINT systemDpi = GetDpiForSystem();
+    const SIZE systemSize = FormWindowSize(systemDpi);
     CreateWindowExW(kFormExtendedStyle, kFormClass, L"Karvosel", kFormStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+                    CW_USEDEFAULT, systemSize.cx, systemSize.cy, nullptr, nullptr, instance, this);
     if (!m_form) {
         return;
     }
-    // The window's own DPI is known only once it exists on a monitor.
     const UINT dpi = GetDpiForWindow(m_form);
-    const SIZE size = FormWindowSize(dpi);
-    SetWindowPos(m_form, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi != systemDpi) {
+        const SIZE size = FormWindowSize(dpi);
+        SetWindowPos(m_form, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     m_fonts = std::make_unique<FormFonts>(dpi);
     CreateControls(m_form, instance, dpi, *m_fonts);
 
