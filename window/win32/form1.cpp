@@ -75,7 +75,6 @@ Form1::Form1(HINSTANCE instance) {
     const HWND text1 = Control(u"Text1");
     SetWindowSubclass(text1, Text1Proc, 0, reinterpret_cast<DWORD_PTR>(this));
     m_focus = text1;
-    m_annotations.emplace(m_form);
     Form_Load();
     SetTimer(m_form, static_cast<UINT_PTR>(ControlId(u"Timer1")),
              static_cast<UINT>(SpecOf(u"Timer1").value), nullptr);
@@ -104,6 +103,13 @@ Form1::~Form1() {
 void Form1::Show(int showCommand) {
     ShowWindow(m_form, showCommand);
     UpdateWindow(m_form);
+    // Only a shown form needs OLE and the names it gives screen readers, and a screen reader
+    // asks through the form's messages, which are read only from here on: the first paint does
+    // not wait for them.
+    if (!m_ole) {
+        m_ole.emplace();
+        m_annotations.emplace(m_form);
+    }
     // A timer's message comes after this thread's pending paints, so the milliseconds that
     // registering the drop target takes do not delay the first.
     SetTimer(m_form, kTakeDropsTimer, USER_TIMER_MINIMUM, nullptr);

@@ -4,6 +4,7 @@
 #include "window/win32/control_annotations.h"
 #include "window/win32/drop_target.h"
 #include "window/win32/fonts.h"
+#include "window/win32/ole_session.h"
 #include "window/win32/unique_handles.h"
 
 #include <windows.h>
@@ -16,7 +17,7 @@
 #include <string_view>
 
 // The one window: drop a model, set the options, copy the viewer's command line. Closing it
-// ends the message loop. Needs OLE on the calling thread, for drops.
+// ends the message loop. Once shown, it keeps OLE on the calling thread, for drops.
 class Form1 final {
 public:
     explicit Form1(HINSTANCE instance);
@@ -68,6 +69,7 @@ private:
     HWND m_form = nullptr;
     compose::OptionFragments m_fragments;
     std::unique_ptr<FormFonts> m_fonts;
+    std::optional<OleSession> m_ole;  // outlives what it serves
     Microsoft::WRL::ComPtr<DropTarget> m_dropTarget;
     std::optional<ControlAnnotations> m_annotations;
     UniqueBitmap m_preview;

@@ -1,6 +1,7 @@
 #include "window/win32/preview_loader.h"
 #include "tests/window/turned_picture.h"
 #include "tests/window/win32/open_form.h"
+#include "window/win32/ole_session.h"
 #include "window/win32/wic_source_transform.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +96,7 @@ private:
 };
 
 TEST(PreviewOfFrame, ScaledByTheDecoderIsTheSamePictureUpright) {
+    const OleSession com;  // no form brings it here
     ComPtr<IWICImagingFactory> factory;
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
