@@ -6,6 +6,7 @@
 #include "bench/median.h"
 #include "bench/photo.h"
 #include "tests/window/win32/open_form.h"
+#include "window/win32/ole_session.h"
 #include "window/win32/text.h"
 #include "window/win32/unique_handles.h"
 
@@ -199,14 +200,11 @@ void MeasureDrops() {
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
-    if (FAILED(OleInitialize(nullptr))) {
-        Fail("no OLE");
-    }
+    const OleSession ole;  // for the decoders measured outside a form
     if (argc == 3 && std::wstring_view(argv[1]) == L"--peak") {
         MeasurePeak(argv[2]);
     } else {
         MeasureDrops();
     }
-    OleUninitialize();
     return 0;
 }

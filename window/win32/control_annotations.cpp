@@ -4,7 +4,7 @@
 #include "window/win32/controls.h"
 #include "window/win32/text.h"
 
-#include <utility>
+#include <tuple>
 
 ControlAnnotations::ControlAnnotations(HWND form) : m_form(form) {
     // mingw-w64 declares no __uuidof for this interface, so its id is named.
@@ -15,15 +15,20 @@ ControlAnnotations::ControlAnnotations(HWND form) : m_form(form) {
     }
     for (const AccessibleText& text : kAccessibleTexts) {
         const HWND control = FindControl(form, text.control);
-        for (const auto& [property, value] :
-             {std::pair(PROPID_ACC_NAME, text.name),
-              std::pair(PROPID_ACC_DESCRIPTION, text.description)}) {
+        // Told as a change: a screen reader may have read the control as the form was shown.
+        for (const auto& [property, value, change] :
+             {std::tuple(PROPID_ACC_NAME, text.name, EVENT_OBJECT_NAMECHANGE),
+              std::tuple(PROPID_ACC_DESCRIPTION, text.description,
+                         EVENT_OBJECT_DESCRIPTIONCHANGE)}) {
             // A store that takes none (Wine's) takes no more either.
-            if (!value.empty() &&
-                FAILED(m_services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property,
+            if (value.empty()) {
+                continue;
+            }
+            if (FAILED(m_services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property,
                                                   ToWide(value).c_str()))) {
                 return;
             }
+            NotifyWinEvent(change, control, OBJID_CLIENT, CHILDID_SELF);
         }
     }
 }

@@ -54,8 +54,8 @@ SIZE FormWindowSize(UINT dpi) {
 Form1::Form1(HINSTANCE instance) {
     RegisterFormClass(instance, WindowProc);
     RegisterFrameClass(instance);
-    // Made at the system's DPI, where a new window opens unless another monitor's differs; the
-    // window's own DPI is known only once it exists on a monitor.
+    // Made at its size for the system's DPI, which most new windows open at; its own DPI is
+    // known only once it exists on a monitor.
     const UINT systemDpi = GetDpiForSystem();
     const SIZE systemSize = FormWindowSize(systemDpi);
     CreateWindowExW(kFormExtendedStyle, kFormClass, L"Karvosel", kFormStyle, CW_USEDEFAULT,
@@ -63,12 +63,13 @@ Form1::Form1(HINSTANCE instance) {
     if (!m_form) {
         return;
     }
-    const UINT dpi = GetDpiForWindow(m_form);
-    if (dpi != systemDpi) {
+    if (const UINT dpi = GetDpiForWindow(m_form); dpi != systemDpi) {
         const SIZE size = FormWindowSize(dpi);
         SetWindowPos(m_form, nullptr, 0, 0, size.cx, size.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // The resize may have moved most of the window onto a monitor of yet another DPI.
+    const UINT dpi = GetDpiForWindow(m_form);
     m_fonts = std::make_unique<FormFonts>(dpi);
     CreateControls(m_form, instance, dpi, *m_fonts);
 
@@ -88,7 +89,7 @@ void Form1::TakeDrops() {
     }
     m_dropTarget.Attach(
         new DropTarget([this](const std::wstring& path) { Frame1_OLEDragDrop(path); }));
-    // Without OLE the frame takes no drops; everything else still works.
+    // Without OLE the frame takes no drops, and no previews or pasted files load either.
     if (FAILED(RegisterDragDrop(Control(u"Frame1"), m_dropTarget.Get()))) {
         m_dropTarget.Reset();
     }
@@ -103,9 +104,7 @@ Form1::~Form1() {
 void Form1::Show(int showCommand) {
     ShowWindow(m_form, showCommand);
     UpdateWindow(m_form);
-    // Only a shown form needs OLE and the names it gives screen readers, and a screen reader
-    // asks through the form's messages, which are read only from here on: the first paint does
-    // not wait for them.
+    // After the first paint, which OLE's start-up and the screen readers' names would delay.
     if (!m_ole) {
         m_ole.emplace();
         m_annotations.emplace(m_form);

@@ -17,7 +17,7 @@
 #include <string_view>
 
 // The one window: drop a model, set the options, copy the viewer's command line. Closing it
-// ends the message loop. Once shown, it keeps OLE on the calling thread, for drops.
+// ends the message loop. Once shown, it keeps OLE on the calling thread, for drops and pictures.
 class Form1 final {
 public:
     explicit Form1(HINSTANCE instance);
