@@ -56,6 +56,8 @@ TEST_F(Form1Test, OnlyTheFrameTakesOnlyFiles) {
     }
     EXPECT_FALSE(m_form->drop({model}, u"Text1"));
     EXPECT_FALSE(m_form->drop({model}, u"Image1"));
+    // A source told that its file moved may delete it.
+    EXPECT_FALSE(m_form->drop({model}, u"Frame1", Allowed::MoveOnly));
 #ifdef _WIN32
     // Wine turns a dragged web link into a list of empty or made-up names.
     EXPECT_FALSE(m_form->drop({u"", model}));
@@ -120,13 +122,24 @@ TEST_F(Form1Test, PreviewIsUprightAndABadPictureKeepsTheEarlierOne) {
     }
 }
 
-TEST_F(Form1Test, ControlASelectsTheWholePath) {
+// Ctrl+A selects the whole path and leaves it unchanged; any other key keeps its usual meaning.
+TEST_F(Form1Test, ControlASelectsTheWholePathAndOtherKeysEditIt) {
     const std::u16string path = m_form->write(u"\U0001F916 robot.model", {});
-    ASSERT_TRUE(m_form->drop({path}));
-    m_form->click(u"Text1");
-    m_form->press(Key::ControlA);
-    // Whatever else the key did to the box, only the whole path unchanged is selected as it.
-    EXPECT_EQ(m_form->selectedText(u"Text1"), path);
+    const std::u16string edited = path.substr(0, path.size() - 1) + u"x" + path.back();
+    struct Row {
+        std::vector<Key> keys;
+        std::u16string_view text, selected;
+    };
+    for (const Row& row :
+         {Row{{Key::ControlA}, path, path}, Row{{Key::End, Key::Left, Key::X}, edited, u""}}) {
+        ASSERT_TRUE(m_form->drop({path}));
+        m_form->click(u"Text1");
+        for (const Key key : row.keys) {
+            m_form->press(key);
+        }
+        EXPECT_EQ(m_form->text(u"Text1"), row.text);
+        EXPECT_EQ(m_form->selectedText(u"Text1"), row.selected);
+    }
 }
 
 TEST_F(Form1Test, TabVisitsTheControlsInLayoutOrder) {

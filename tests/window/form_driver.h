@@ -21,7 +21,11 @@ struct Pixels {
     std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
 };
 
-enum class Key { Tab, Space, Return, ControlA, ControlV, ShiftInsert };  // the drivers index by it
+// The drivers index by it.
+enum class Key { Tab, Space, Return, ControlA, ControlV, ShiftInsert, End, Left, X };
+
+// What a drag's source lets the target do with what it drags.
+enum class Allowed { CopyMoveOrLink, MoveOnly };
 
 // What a screen reader says of a control.
 struct Spoken {
@@ -81,10 +85,12 @@ public:
     virtual void copyElsewhere(const std::vector<std::u16string>& files,
                                std::u16string_view text) = 0;
     // Drags `files` (as a file list, with the first one's name as text too) or, when empty, only a
-    // text naming a file, from another program onto `control`: whether the window took it.
-    bool drop(const std::vector<std::u16string>& files, std::u16string_view control = u"Frame1") {
+    // text naming a file, from another program onto `control`: whether the window took it as a
+    // copy.
+    bool drop(const std::vector<std::u16string>& files, std::u16string_view control = u"Frame1",
+              Allowed allowed = Allowed::CopyMoveOrLink) {
         copyElsewhere(files, files.empty() ? path(u"robot.model") : files.front());
-        return dragClipboard(control);
+        return dragClipboard(control, allowed);
     }
 
     // What the platform's accessibility interface reports of `control`, or of the window itself.
@@ -99,8 +105,8 @@ protected:
     // Runs `action`, closing at once any message box it shows: that box's text, if one was shown.
     virtual std::optional<std::u16string> messageDuring(const std::function<void()>& action) = 0;
     // Drags what the clipboard offers onto `control`, as another program would: whether the
-    // window took it.
-    virtual bool dragClipboard(std::u16string_view control) = 0;
+    // window took it as a copy.
+    virtual bool dragClipboard(std::u16string_view control, Allowed allowed) = 0;
 
 private:
     std::filesystem::path m_folder;

@@ -41,15 +41,13 @@ WindowKind KindOf(ControlKind kind) {
 }
 
 void CreateControl(const ControlSpec& spec, HWND form, HINSTANCE instance, UINT dpi,
-                   const FormFonts& fonts) {
+                   const FormFonts& fonts, const Desktop& desktop) {
     const WindowKind kind = KindOf(spec.kind);
     if (!kind.windowClass) {
         return;
     }
-    // The frame paints its own background colour, passed on creation.
-    void* parameter = spec.kind == ControlKind::Frame
-                          ? reinterpret_cast<void*>(static_cast<INT_PTR>(spec.value))
-                          : nullptr;
+    FrameLook look{static_cast<COLORREF>(spec.value), &desktop};
+    void* parameter = spec.kind == ControlKind::Frame ? &look : nullptr;
     const PixelRect place = ToPixels(spec.twips, static_cast<int>(dpi));
     const HWND control = CreateWindowExW(
         kind.extendedStyle, kind.windowClass, ToWide(spec.caption).c_str(), kind.style, place.left,
@@ -76,13 +74,14 @@ int ControlId(std::u16string_view name) {
 
 HWND FindControl(HWND form, std::u16string_view name) { return GetDlgItem(form, ControlId(name)); }
 
-void CreateControls(HWND form, HINSTANCE instance, UINT dpi, const FormFonts& fonts) {
+void CreateControls(HWND form, HINSTANCE instance, UINT dpi, const FormFonts& fonts,
+                    const Desktop& desktop) {
     for (const ControlSpec* spec : TabOrder()) {
-        CreateControl(*spec, form, instance, dpi, fonts);
+        CreateControl(*spec, form, instance, dpi, fonts, desktop);
     }
     for (const ControlSpec& spec : kFormLayout) {
         if (spec.tabIndex == kNoTabIndex) {
-            CreateControl(spec, form, instance, dpi, fonts);
+            CreateControl(spec, form, instance, dpi, fonts, desktop);
         }
     }
 }

@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+class Desktop;
 class FormFonts;
 
 // The layout table's row of the control `name`.
@@ -18,9 +19,10 @@ int ControlId(std::u16string_view name);
 HWND FindControl(HWND form, std::u16string_view name);
 
 // Creates every control of the layout that is a window, with its caption and design-time value,
-// in its place and font at `dpi`. They are created in tab order, which is also the order the Tab
-// key visits them in.
-void CreateControls(HWND form, HINSTANCE instance, UINT dpi, const FormFonts& fonts);
+// in its place and font at `dpi`, the frame following `desktop`'s high contrast. They are created
+// in tab order, which is also the order the Tab key visits them in.
+void CreateControls(HWND form, HINSTANCE instance, UINT dpi, const FormFonts& fonts,
+                    const Desktop& desktop);
 
 // Moves every control to its place at `dpi` and gives it its font.
 void PlaceControls(HWND form, UINT dpi, const FormFonts& fonts);

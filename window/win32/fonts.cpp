@@ -53,11 +53,7 @@ bool ShowsDialogCaptions(HFONT font) {
 
 // The message font of dialogs; where its face has no Chinese glyphs (a Western Windows links
 // them in, Wine shows boxes), `chineseFace` at the same size.
-UniqueFont DialogFont(UINT dpi, const std::wstring& chineseFace) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
-    LOGFONTW& font = metrics.lfMessageFont;
+UniqueFont DialogFont(LOGFONTW font, const std::wstring& chineseFace) {
     UniqueFont dialog(CreateFontIndirectW(&font));
     if (!dialog || !ShowsDialogCaptions(dialog.get())) {
         font.lfCharSet = GB2312_CHARSET;
@@ -90,13 +86,13 @@ std::wstring ChineseFace(const std::wstring& preferred) {
     return preferred;
 }
 
-FormFonts::FormFonts(UINT dpi) {
+FormFonts::FormFonts(UINT dpi, const DpiFunctions& functions) {
     const FontSpec& font1 = FontOf(FontRole::Font1);
     const FontSpec& font2 = FontOf(FontRole::Font2);
     // Each face looked up costs a font enumeration at start-up.
     const std::wstring face1 = ChineseFace(ToWide(font1.face));
     const std::wstring face2 = font2.face == font1.face ? face1 : ChineseFace(ToWide(font2.face));
-    m_dialog = DialogFont(dpi, face1);
+    m_dialog = DialogFont(functions.MessageFont(dpi), face1);
     m_font1 = LayoutFont(font1, face1, dpi);
     m_font2 = LayoutFont(font2, face2, dpi);
 }

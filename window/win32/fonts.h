@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/layout_table.h"
+#include "window/win32/desktop.h"
 #include "window/win32/unique_handles.h"
 
 #include <string>
@@ -9,7 +10,7 @@
 // own, and font 1 and font 2 of the layout.
 class FormFonts final {
 public:
-    explicit FormFonts(UINT dpi);
+    FormFonts(UINT dpi, const DpiFunctions& functions);
 
     HFONT Of(FontRole role) const;
 

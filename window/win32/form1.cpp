@@ -41,37 +41,29 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
     RegisterClassExW(&formClass);
 }
 
-// The window size whose client area is the form's at `dpi`.
-SIZE FormWindowSize(UINT dpi) {
-    const SIZE client = FormClientSize(dpi);
-    RECT frame{0, 0, client.cx, client.cy};
-    AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExtendedStyle, dpi);
-    return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 }  // namespace
 
-Form1::Form1(HINSTANCE instance) {
+Form1::Form1(HINSTANCE instance, const Desktop& desktop) : m_desktop(desktop) {
     RegisterFormClass(instance, WindowProc);
     RegisterFrameClass(instance);
     // Made at its size for the system's DPI, which most new windows open at; its own DPI is
     // known only once it exists on a monitor.
-    const UINT systemDpi = GetDpiForSystem();
-    const SIZE systemSize = FormWindowSize(systemDpi);
+    const UINT systemDpi = m_dpi.System();
+    const SIZE systemSize = WindowSize(systemDpi);
     CreateWindowExW(kFormExtendedStyle, kFormClass, L"Karvosel", kFormStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, systemSize.cx, systemSize.cy, nullptr, nullptr, instance, this);
     if (!m_form) {
         return;
     }
-    if (const UINT dpi = GetDpiForWindow(m_form); dpi != systemDpi) {
-        const SIZE size = FormWindowSize(dpi);
+    if (const UINT dpi = m_dpi.OfWindow(m_form); dpi != systemDpi) {
+        const SIZE size = WindowSize(dpi);
         SetWindowPos(m_form, nullptr, 0, 0, size.cx, size.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The resize may have moved most of the window onto a monitor of yet another DPI.
-    const UINT dpi = GetDpiForWindow(m_form);
-    m_fonts = std::make_unique<FormFonts>(dpi);
-    CreateControls(m_form, instance, dpi, *m_fonts);
+    const UINT dpi = m_dpi.OfWindow(m_form);
+    m_fonts = std::make_unique<FormFonts>(dpi, m_dpi);
+    CreateControls(m_form, instance, dpi, *m_fonts, m_desktop);
 
     const HWND text1 = Control(u"Text1");
     SetWindowSubclass(text1, Text1Proc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -115,6 +107,11 @@ void Form1::Show(int showCommand) {
 }
 
 HWND Form1::Control(std::u16string_view name) const { return FindControl(m_form, name); }
+
+// The window size whose client area is the form's at `dpi`.
+SIZE Form1::WindowSize(UINT dpi) const {
+    return m_dpi.WindowSize(FormClientSize(dpi), kFormStyle, kFormExtendedStyle, dpi);
+}
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -218,10 +215,10 @@ LRESULT Form1::FocusedPushButton() const {
 
 void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
     // The new fonts are set before the old ones are deleted.
-    auto fonts = std::make_unique<FormFonts>(dpi);
+    auto fonts = std::make_unique<FormFonts>(dpi, m_dpi);
     PlaceControls(m_form, dpi, *fonts);
     m_fonts = std::move(fonts);
-    const SIZE size = FormWindowSize(dpi);
+    const SIZE size = WindowSize(dpi);
     SetWindowPos(m_form, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -2,6 +2,7 @@
 
 #include "compose/option_fragments.h"
 #include "window/win32/control_annotations.h"
+#include "window/win32/desktop.h"
 #include "window/win32/drop_target.h"
 #include "window/win32/fonts.h"
 #include "window/win32/ole_session.h"
@@ -18,9 +19,10 @@
 
 // The one window: drop a model, set the options, copy the viewer's command line. Closing it
 // ends the message loop. Once shown, it keeps OLE on the calling thread, for drops and pictures.
+// It asks `desktop`, which outlives it, what the Windows it runs on offers.
 class Form1 final {
 public:
-    explicit Form1(HINSTANCE instance);
+    Form1(HINSTANCE instance, const Desktop& desktop);
     ~Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -65,7 +67,10 @@ private:
     void SetPreview(UniqueBitmap bitmap);
     void ShowWarning(std::u16string_view text) const;
     HWND Control(std::u16string_view name) const;
+    SIZE WindowSize(UINT dpi) const;
 
+    const Desktop& m_desktop;
+    const DpiFunctions m_dpi{m_desktop};
     HWND m_form = nullptr;
     compose::OptionFragments m_fragments;
     std::unique_ptr<FormFonts> m_fonts;

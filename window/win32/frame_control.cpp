@@ -4,9 +4,11 @@
 
 namespace {
 
-// Extra window bytes: the background colour, then the font that WM_SETFONT gave.
+// Extra window bytes: the background colour, the desktop asked about high contrast, then the
+// font that WM_SETFONT gave.
 constexpr int kColourSlot = 0;
-constexpr int kFontSlot = sizeof(LONG_PTR);
+constexpr int kDesktopSlot = sizeof(LONG_PTR);
+constexpr int kFontSlot = 2 * sizeof(LONG_PTR);
 
 class PaintSession final {
 public:
@@ -22,18 +24,11 @@ private:
     PAINTSTRUCT m_paint{};
 };
 
-// With high contrast on, the frame takes the system's colours instead of its own, so that its
-// caption stays readable.
-bool HighContrast() {
-    HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-           contrast.dwFlags & HCF_HIGHCONTRASTON;
-}
-
 void Paint(HWND frame) {
     const PaintSession paint(frame);
     const HDC dc = paint.Dc();
-    const auto colour = HighContrast()
+    const auto* desktop = reinterpret_cast<const Desktop*>(GetWindowLongPtrW(frame, kDesktopSlot));
+    const auto colour = desktop->HighContrast()
                             ? GetSysColor(COLOR_WINDOW)
                             : static_cast<COLORREF>(GetWindowLongPtrW(frame, kColourSlot));
     const auto font = reinterpret_cast<HFONT>(GetWindowLongPtrW(frame, kFontSlot));
@@ -65,9 +60,10 @@ void Paint(HWND frame) {
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE: {
-            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-            SetWindowLongPtrW(frame, kColourSlot,
-                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+            const auto* look = static_cast<const FrameLook*>(
+                reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+            SetWindowLongPtrW(frame, kColourSlot, static_cast<LONG_PTR>(look->colour));
+            SetWindowLongPtrW(frame, kDesktopSlot, reinterpret_cast<LONG_PTR>(look->desktop));
             break;
         }
         case WM_SETFONT:
@@ -93,7 +89,7 @@ void RegisterFrameClass(HINSTANCE instance) {
     WNDCLASSEXW frameClass{};
     frameClass.cbSize = sizeof frameClass;
     frameClass.lpfnWndProc = FrameProc;
-    frameClass.cbWndExtra = 2 * sizeof(LONG_PTR);
+    frameClass.cbWndExtra = 3 * sizeof(LONG_PTR);
     frameClass.hInstance = instance;
     frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     frameClass.lpszClassName = kFrameClass;

@@ -8,7 +8,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (!InitCommonControlsEx(&controls)) {
         return 1;
     }
-    Form1 form(instance);
+    const Desktop desktop;
+    Form1 form(instance, desktop);
     if (!form.Handle()) {
         return 1;
     }

@@ -15,15 +15,17 @@
 
 using namespace Qt::StringLiterals;
 
-bool Drop(QWidget* target, const QMimeData& data) {
+bool Drop(QWidget* target, const QMimeData& data, Allowed allowed) {
     // Sent to the window, the drag finds its target as a real one does: the widget under the
     // pointer, or the nearest of its parents that accepts drops.
     QWidget* window = target->window();
     const QPointF point = target->mapTo(window, QRectF(target->rect()).center());
-    constexpr Qt::DropActions kOffered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
-    QDragEnterEvent enter(point.toPoint(), kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
-    QDragMoveEvent move(point.toPoint(), kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
-    QDropEvent drop(point, kOffered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    const Qt::DropActions offered = allowed == Allowed::MoveOnly
+                                        ? Qt::MoveAction
+                                        : Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(point.toPoint(), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QDragMoveEvent move(point.toPoint(), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QDropEvent drop(point, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     bool copied = true;
     for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
         QApplication::sendEvent(window->windowHandle(), event);
@@ -43,7 +45,7 @@ public:
     QtForm() {
         m_form.show();
         m_form.activateWindow();
-        if (!QTest::qWaitForWindowActive(&m_form)) {
+        if (!QTest::qWaitForWindowActive(&m_form, kPatience)) {
             throw std::runtime_error("the window did not open");
         }
     }
@@ -73,7 +75,9 @@ public:
         constexpr std::pair<Qt::Key, Qt::KeyboardModifier> kKeys[] = {
             {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Space, Qt::NoModifier},
             {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_A, Qt::ControlModifier},
-            {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ShiftModifier}};
+            {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ShiftModifier},
+            {Qt::Key_End, Qt::NoModifier},    {Qt::Key_Left, Qt::NoModifier},
+            {Qt::Key_X, Qt::NoModifier}};
         const auto [code, modifier] = kKeys[static_cast<int>(key)];
         QTest::keyClick(QApplication::focusWidget(), code, modifier);
     }
@@ -117,8 +121,8 @@ private:
         const std::unique_ptr<QMessageBox> message(m_form.findChild<QMessageBox*>());
         return message ? std::optional(ToU16(message->text())) : std::nullopt;
     }
-    bool dragClipboard(std::u16string_view name) override {
-        return Drop(Find(name, &m_form), *QGuiApplication::clipboard()->mimeData());
+    bool dragClipboard(std::u16string_view name, Allowed allowed) override {
+        return Drop(Find(name, &m_form), *QGuiApplication::clipboard()->mimeData(), allowed);
     }
 
     Form1 m_form;

@@ -86,7 +86,7 @@ TEST_F(QtFormTest, CaptionsFitAtADesktopFontOf12Points) {
 
 // Run at each usual scale factor too: Qt draws the caret differently at fractional ones.
 TEST_F(QtFormTest, PathBoxAloneShowsNoCaret) {
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_form->focused() == u"Text1"; }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_form->focused() == u"Text1"; }, kPatience));
     EXPECT_FALSE(CaretShows(Find<QLineEdit>(u"Text1")));
     m_form->click(u"Text2");
     EXPECT_TRUE(CaretShows(Find<QLineEdit>(u"Text2")));  // the probe sees a caret
@@ -119,7 +119,7 @@ TEST_F(QtFormTest, TimerTicksQuietly) {
             warnings += type != QtDebugMsg && type != QtInfoMsg;
         });
     QSignalSpy ticks(Find<QTimer>(u"Timer1"), &QTimer::timeout);
-    const bool ticked = QTest::qWaitFor([&ticks] { return ticks.count() >= 3; }, 10000);
+    const bool ticked = QTest::qWaitFor([&ticks] { return ticks.count() >= 3; }, kPatience);
     qInstallMessageHandler(previous);
     EXPECT_TRUE(ticked);
     EXPECT_EQ(warnings, 0);

@@ -2,6 +2,7 @@
 
 #include "tests/window/form_driver.h"
 #include "window/win32/controls.h"
+#include "window/win32/desktop.h"
 #include "window/win32/form1.h"
 #include "window/win32/message_loop.h"
 #include "window/win32/text.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
@@ -37,10 +39,38 @@ inline Pixels PixelsOf(HBITMAP bitmap) {
     return pixels;
 }
 
+// The Windows the form runs on: this one, or with KARVOSEL_WINDOWS=7 one that lacks every
+// function newer than Windows 7, as Windows 7 to 8.1 do; high contrast is what a test sets.
+class TestDesktop final : public Desktop {
+public:
+    FARPROC Function(const wchar_t* dll, const char* name) const override {
+        return m_windows7 ? nullptr : Desktop::Function(dll, name);
+    }
+    bool HighContrast() const override { return highContrast; }
+
+    bool highContrast = false;
+
+private:
+    bool m_windows7 = [] {
+        const char* windows = std::getenv("KARVOSEL_WINDOWS");
+        return windows && std::string_view(windows) == "7";
+    }();
+};
+
+// Selects all on Ctrl+A as Wine's edit box does, but without that habit, as other edit boxes
+// are: only the form's own handling can select the path then.
+inline LRESULT CALLBACK WithoutOwnSelectAll(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR) {
+    if (message == WM_KEYDOWN && wParam == 'A' && GetKeyState(VK_CONTROL) < 0) {
+        return 0;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 // The Win32 form on this thread, driven through the messages a person's actions produce.
 class Win32Form final : public FormDriver {
 public:
-    Win32Form() : m_form(GetModuleHandleW(nullptr)) {
+    Win32Form() : m_form(GetModuleHandleW(nullptr), m_desktop) {
         m_form.Show(SW_SHOWNORMAL);
         // The frame takes drops once the window has painted; this property is how OLE, on
         // Windows as in Wine, marks a registered drop target's window.
@@ -50,6 +80,7 @@ public:
             })) {
             throw std::runtime_error("the form did not open");
         }
+        SetWindowSubclass(control(u"Text1"), WithoutOwnSelectAll, 0, 0);
     }
 
     ~Win32Form() override {
@@ -68,9 +99,10 @@ public:
         }
     }
 
-    // Pumps this thread's messages until `condition` holds, for up to five seconds.
+    // Pumps this thread's messages until `condition` holds, for up to 20 seconds: the bound only
+    // decides how long a failing check takes.
     bool waitFor(const std::function<bool()>& condition) const {
-        for (const ULONGLONG deadline = GetTickCount64() + 5000; GetTickCount64() < deadline;) {
+        for (const ULONGLONG deadline = GetTickCount64() + 20000; GetTickCount64() < deadline;) {
             pump();
             if (condition()) {
                 return true;
@@ -122,9 +154,10 @@ public:
     void press(Key key) override {
         const HWND focus = GetFocus();
         // A key and the modifier held down with it; the thread's key state says it is held.
-        constexpr std::pair<WORD, BYTE> kStrokes[] = {{VK_TAB, 0},       {VK_SPACE, 0},
-                                                      {VK_RETURN, 0},    {'A', VK_CONTROL},
-                                                      {'V', VK_CONTROL}, {VK_INSERT, VK_SHIFT}};
+        constexpr std::pair<WORD, BYTE> kStrokes[] = {
+            {VK_TAB, 0},       {VK_SPACE, 0},     {VK_RETURN, 0},
+            {'A', VK_CONTROL}, {'V', VK_CONTROL}, {VK_INSERT, VK_SHIFT},
+            {VK_END, 0},       {VK_LEFT, 0},      {'X', 0}};
         const auto [code, modifier] = kStrokes[static_cast<int>(key)];
         BYTE keys[256] = {};
         keys[modifier] = 0x80;
@@ -196,6 +229,7 @@ public:
     }
 
     HWND form() const { return m_form.Handle(); }
+    TestDesktop& desktop() { return m_desktop; }
 
     std::u16string clipboardText() const override {
         if (!OpenClipboard(nullptr)) {
@@ -209,31 +243,19 @@ public:
     }
 
     std::optional<std::u16string> messageDuring(const std::function<void()>& action) override {
-        static thread_local std::optional<std::u16string> shown;
-        shown.reset();
-        const auto closeMessageBox = [](int code, WPARAM window, LPARAM info) -> LRESULT {
-            const auto box = reinterpret_cast<HWND>(window);
-            wchar_t type[8] = {};
-            if (code == HCBT_ACTIVATE && GetClassNameW(box, type, 8) &&
-                type == std::wstring_view(L"#32770")) {
-                // The message's static control has the id 0xFFFF in every message box.
-                shown = ToU16(WindowText(GetDlgItem(box, 0xFFFF)));
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
-            return CallNextHookEx(nullptr, code, window, info);
-        };
+        ShownMessage().reset();
         const std::unique_ptr<HHOOK__, CallRelease<UnhookWindowsHookEx>> hook(
-            SetWindowsHookExW(WH_CBT, closeMessageBox, nullptr, GetCurrentThreadId()));
+            SetWindowsHookExW(WH_CBT, CloseMessageBox, nullptr, GetCurrentThreadId()));
         if (!hook) {
             throw std::runtime_error("message boxes cannot be watched");
         }
         action();
-        return shown;
+        return ShownMessage();
     }
 
 private:
     // Through OLE, as another program's drag.
-    bool dragClipboard(std::u16string_view name) override {
+    bool dragClipboard(std::u16string_view name, Allowed allowed) override {
         Microsoft::WRL::ComPtr<IDataObject> data;
         if (FAILED(OleGetClipboard(&data))) {
             throw std::runtime_error("the dragged data could not be made");
@@ -243,12 +265,32 @@ private:
         SetCursorPos((target.left + target.right) / 2, (target.top + target.bottom) / 2);
         ImmediateDrop source;
         DWORD effect = DROPEFFECT_NONE;
-        if (FAILED(DoDragDrop(data.Get(), &source,
-                              DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect))) {
+        const DWORD effects = allowed == Allowed::MoveOnly
+                                  ? DROPEFFECT_MOVE
+                                  : DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        if (FAILED(DoDragDrop(data.Get(), &source, effects, &effect))) {
             throw std::runtime_error("the drag did not start");
         }
         pump();
         return effect == DROPEFFECT_COPY;
+    }
+
+    static std::optional<std::u16string>& ShownMessage() {
+        static thread_local std::optional<std::u16string> shown;
+        return shown;
+    }
+
+    // Keeps the text of a message box as it is activated, and closes it.
+    static LRESULT CALLBACK CloseMessageBox(int code, WPARAM window, LPARAM info) {
+        const auto box = reinterpret_cast<HWND>(window);
+        wchar_t type[8] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, type, 8) &&
+            type == std::wstring_view(L"#32770")) {
+            // The message's static control has the id 0xFFFF in every message box.
+            ShownMessage() = ToU16(WindowText(GetDlgItem(box, 0xFFFF)));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, window, info);
     }
 
     // Lets go of the button at once, over wherever the cursor is.
@@ -268,5 +310,6 @@ private:
         }
     };
 
+    TestDesktop m_desktop;
     Form1 m_form;
 };

@@ -54,7 +54,8 @@ protected:
             EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0) << font.lfFaceName;
             // A check box draws its box and a gap of a few pixels before the caption.
             const int box = spec.kind == ControlKind::CheckBox
-                                ? GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + MulDiv(4, dpi, 96)
+                                ? MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, m_dpi.System()) +
+                                      MulDiv(4, dpi, 96)
                                 : 0;
             SIZE need{};
             GetTextExtentPoint32W(dc.Get(), caption.c_str(), static_cast<int>(caption.size()),
@@ -67,6 +68,7 @@ protected:
     }
 
     Win32Form m_open;
+    const DpiFunctions m_dpi{m_open.desktop()};
 };
 
 // Opened at the desktop's DPI, then told of a move to a monitor of another; Wine keeps the
@@ -74,7 +76,7 @@ protected:
 TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     const HWND form = m_open.form();
     EXPECT_NE(GetClassLongPtrW(form, GCLP_HICON), 0);
-    ASSERT_EQ(GetDpiForWindow(form), StartDpi());
+    ASSERT_EQ(m_dpi.OfWindow(form), StartDpi());
     RECT client{};
     GetClientRect(form, &client);
     const SIZE size = FormClientSize(StartDpi());
@@ -88,16 +90,21 @@ TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     ExpectLayoutFor(moved);
 }
 
-// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST fails), so only the frame's own colour
-// is seen here: its middle as drawn.
-TEST_F(Win32FormTest, TheFrameIsGreen) {
+// The frame's middle as drawn, as high contrast is switched on and off again while the window is
+// open. Wine cannot switch it (SPI_SETHIGHCONTRAST fails): the form's desktop answers for it.
+TEST_F(Win32FormTest, TheFrameIsGreenUnlessHighContrastIsOn) {
     const HWND frame = m_open.control(u"Frame1");
     RECT client{};
     GetClientRect(frame, &client);
     const WindowDc dc(frame);
-    EXPECT_TRUE(m_open.waitFor([&] {
-        return GetPixel(dc.Get(), client.right / 2, client.bottom * 3 / 4) == RGB(0xC0, 0xFF, 0xC0);
-    }));
+    for (const auto& [on, colour] :
+         {std::pair(true, GetSysColor(COLOR_WINDOW)), std::pair(false, RGB(0xC0, 0xFF, 0xC0))}) {
+        m_open.desktop().highContrast = on;
+        SendMessageW(m_open.form(), WM_SYSCOLORCHANGE, 0, 0);  // as Windows tells of a switch
+        EXPECT_TRUE(m_open.waitFor([&] {
+            return GetPixel(dc.Get(), client.right / 2, client.bottom * 3 / 4) == colour;
+        })) << on;
+    }
 }
 
 // A static control draws `&b` as an underlined b unless SS_NOPREFIX tells it not to.

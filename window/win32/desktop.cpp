@@ -1,0 +1,65 @@
+#include "window/win32/desktop.h"
+
+#include "window/win32/unique_handles.h"
+
+namespace {
+
+// `function` as the type it is declared with, from the pointer GetProcAddress gives.
+template <class Function>
+Function As(FARPROC function) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(function));
+}
+
+}  // namespace
+
+FARPROC Desktop::Function(const wchar_t* dll, const char* name) const {
+    const HMODULE module = GetModuleHandleW(dll);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
+bool Desktop::HighContrast() const {
+    HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           contrast.dwFlags & HCF_HIGHCONTRASTON;
+}
+
+DpiFunctions::DpiFunctions(const Desktop& desktop)
+    : m_forWindow(As<ForWindow>(desktop.Function(L"user32.dll", "GetDpiForWindow"))),
+      m_adjustForDpi(As<AdjustForDpi>(desktop.Function(L"user32.dll", "AdjustWindowRectExForDpi"))),
+      m_parametersForDpi(
+          As<ParametersForDpi>(desktop.Function(L"user32.dll", "SystemParametersInfoForDpi"))) {
+    if (const auto forSystem =
+            As<UINT(WINAPI*)()>(desktop.Function(L"user32.dll", "GetDpiForSystem"))) {
+        m_system = forSystem();
+    } else {
+        const WindowDc screen(nullptr);
+        m_system = static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX));
+    }
+}
+
+UINT DpiFunctions::OfWindow(HWND window) const {
+    return m_forWindow ? m_forWindow(window) : m_system;
+}
+
+SIZE DpiFunctions::WindowSize(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi) const {
+    RECT frame{0, 0, client.cx, client.cy};
+    if (m_adjustForDpi) {
+        m_adjustForDpi(&frame, style, FALSE, extendedStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
+    }
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+LOGFONTW DpiFunctions::MessageFont(UINT dpi) const {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (m_parametersForDpi) {
+        m_parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        // The classic function answers at the system's DPI.
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight,
+                                                static_cast<int>(dpi), static_cast<int>(m_system));
+    }
+    return metrics.lfMessageFont;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+// What the program asks of the Windows it runs on that differs between versions and settings:
+// functions newer than Windows 7, found at run time, and whether high contrast is on. A test
+// answers for another Windows by overriding it.
+class Desktop {
+public:
+    Desktop() = default;
+    virtual ~Desktop() = default;
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    // The function `name` of the system DLL `dll`, which the program imports; null where this
+    // Windows lacks it.
+    virtual FARPROC Function(const wchar_t* dll, const char* name) const;
+    virtual bool HighContrast() const;
+};
+
+// The per-monitor DPI functions of Windows 10 1607 and later, looked up once. Older Windows run
+// the program aware of the system's DPI alone, as its manifest asks: there every window has the
+// system's DPI, and the classic functions give its sizes and fonts.
+class DpiFunctions final {
+public:
+    explicit DpiFunctions(const Desktop& desktop);
+
+    UINT System() const { return m_system; }
+    UINT OfWindow(HWND window) const;
+    // The size of a window of `style` whose client area is `client` at `dpi`.
+    SIZE WindowSize(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi) const;
+    // The font of message boxes at `dpi`.
+    LOGFONTW MessageFont(UINT dpi) const;
+
+private:
+    using ForWindow = UINT(WINAPI*)(HWND);
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
+    ForWindow m_forWindow = nullptr;
+    AdjustForDpi m_adjustForDpi = nullptr;
+    ParametersForDpi m_parametersForDpi = nullptr;
+    UINT m_system = 96;
+};
