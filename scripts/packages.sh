@@ -27,6 +27,11 @@ ensure_packages() {
         say "packages present: $*"
         return
     fi
+    # Wine's 32-bit half (wine32:i386) comes from Debian's i386 architecture.
+    if [[ "${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        say "adding the i386 architecture to dpkg"
+        as_root dpkg --add-architecture i386
+    fi
     say "installing ${missing[*]}"
     as_root apt-get update
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
@@ -43,11 +48,13 @@ ensure_chinese_font() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libxcb1-dev libfontconfig-dev)
-# The Windows program: the cross compiler (the -posix one alone: the metapackage would make the
-# win32-threads compiler the default), GoogleTest's sources, and Wine with a window manager, a
-# file-drag source, a Chinese font and a screen grabber for its tests.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine64 wine
-                  openbox tk8.6 tkdnd fonts-wqy-microhei imagemagick)
+# The Windows programs, 64-bit and 32-bit: the cross compilers (the -posix ones alone: the
+# metapackages would make the win32-threads compilers the default), GoogleTest's sources, and Wine
+# with its 32-bit half, a window manager, a file-drag source, a Chinese font and a screen grabber
+# for their tests.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
+                  binutils-mingw-w64-i686 googletest wine64 wine wine32:i386 openbox tk8.6 tkdnd
+                  fonts-wqy-microhei imagemagick)
 
 # configure_and_build PRESET: configures only when the build folder is new; the build itself
 # re-runs CMake when a build file changed.

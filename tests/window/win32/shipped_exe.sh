@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# shipped_exe.sh EXE ARCHITECTURE LOOKUPS BUILD-DIR ZIP: the program runs as a single file on every
+# shipped_exe.sh OBJDUMP EXE ARCHITECTURE LOOKUPS BUILD-DIR ZIP: the program runs as a single file on every
 # Windows from 7 SP1 to 11: it imports only DLLs that they all ship, and none of the functions
 # that LOOKUPS (the source that does) looks up at run time nor any DPI function of Windows 8.1
 # and later, which Windows 7 lacks; its manifest declares what each of them reads, for
 # ARCHITECTURE; and `cpack -G ZIP` ships it alone in ZIP.
 set -euo pipefail
 . "$(dirname "$0")/../../scratch.sh"
+objdump=$1
+shift
 exe=$1 architecture=$2
 shipped=" advapi32 comctl32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32 user32 windowscodecs "
-table=$(x86_64-w64-mingw32-objdump -p "$exe")
+table=$("$objdump" -p "$exe")
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$table" | tr '[:upper:]' '[:lower:]')
 [ -n "$imports" ] || fail "no imports found in $exe"
 for dll in $imports; do
