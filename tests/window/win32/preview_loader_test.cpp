@@ -8,6 +8,8 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <thread>
+
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -118,6 +120,42 @@ TEST(PreviewOfFrame, ScaledByTheDecoderIsTheSamePictureUpright) {
         EXPECT_TRUE(
             ShowsQuadrantsUpright(PixelsOf(preview.get()), {room.cx, room.cy}, orientation));
     }
+}
+
+// Before Windows 11 a name such as COM1 names a device whatever its extension, so a model called
+// COM1.model has a picture path that opens a serial port. Here COM9 leads to a pipe, which tells
+// whether anything opened it, as it does when opened by its own name.
+TEST(LoadPreview, NeverOpensADeviceOrAPipe) {
+    const std::wstring name = L"karvosel-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring pipeName = L"\\\\.\\pipe\\" + name, device = L"\\Device\\NamedPipe\\" + name;
+    ASSERT_TRUE(DefineDosDeviceW(DDD_RAW_TARGET_PATH, L"COM9", device.c_str()));
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    for (const std::wstring& path : {folder + std::wstring(L"COM9.jpg"), pipeName}) {
+        SCOPED_TRACE(testing::Message() << path);
+        const UniqueFile pipe(CreateNamedPipeW(pipeName.c_str(),
+                                               PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED,
+                                               PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr));
+        const UniqueFile opened(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        const UniqueFile loaded(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        OVERLAPPED connection{};
+        connection.hEvent = opened.get();
+        ASSERT_FALSE(ConnectNamedPipe(pipe.get(), &connection));
+        ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+        bool shown = true;
+        std::thread loader([&] {
+            shown = LoadPreview(path, {64, 32}) != nullptr;
+            SetEvent(loaded.get());
+        });
+        // An opening completes before the loader goes on, so it is seen first if there was one.
+        const HANDLE events[] = {opened.get(), loaded.get()};
+        EXPECT_EQ(WaitForMultipleObjects(2, events, FALSE, INFINITE), WAIT_OBJECT_0 + 1);
+        // Whoever opened the pipe finds it closed, so that a read of it cannot hang.
+        DisconnectNamedPipe(pipe.get());
+        loader.join();
+        EXPECT_FALSE(shown);
+    }
+    DefineDosDeviceW(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION, L"COM9", device.c_str());
 }
 
 }  // namespace
