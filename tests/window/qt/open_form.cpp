@@ -101,8 +101,9 @@ public:
                 ToU16(reader->text(QAccessible::Description))};
     }
     Pixels preview() const override {
-        const QPixmap pixmap = Find<QLabel>(u"Image1", &m_form)->pixmap();
-        const QImage shown = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+        // As drawn on the screen, at its device pixel ratio.
+        const QImage shown =
+            Find(u"Image1", &m_form)->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const auto* pixels = reinterpret_cast<const std::uint32_t*>(shown.constBits());
         return {shown.width(), shown.height(), {pixels, pixels + shown.width() * shown.height()}};
     }

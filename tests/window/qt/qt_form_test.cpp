@@ -1,6 +1,7 @@
 // What the Qt window promises beyond the form's common behaviour: how it looks at any desktop
 // font and scale, and how it answers what only X11 desktops send it.
 #include "tests/window/qt/open_form.h"
+#include "tests/window/turned_picture.h"
 #include "window/layout_table.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
@@ -90,6 +92,22 @@ TEST_F(QtFormTest, PathBoxAloneShowsNoCaret) {
     EXPECT_FALSE(CaretShows(Find<QLineEdit>(u"Text1")));
     m_form->click(u"Text2");
     EXPECT_TRUE(CaretShows(Find<QLineEdit>(u"Text2")));  // the probe sees a caret
+}
+
+// Run at each usual scale factor too. A picture eight times the room's size at the usual scale,
+// whose quadrants' borders fall between device pixels at each, is as sharp in the preview: it is
+// decoded at the room's size in device pixels, not at its logical size and then scaled up.
+TEST_F(QtFormTest, PreviewIsSharpAtTheScreensResolution) {
+    QImage picture(960, 1280, QImage::Format_RGB32);
+    const auto quadrants = UprightQuadrants(1);
+    for (int quadrant = 0; quadrant < 4; ++quadrant) {
+        QPainter(&picture).fillRect(quadrant % 2 * 480, quadrant / 2 * 640, 480, 640,
+                                    QColor::fromRgb(quadrants[quadrant]));
+    }
+    // Named as the preview: its format is read from its content.
+    ASSERT_TRUE(picture.save(ToQString(m_form->path(u"robot.jpg")), "PNG"));
+    ASSERT_TRUE(m_form->drop({m_form->write(u"robot.model", {})}));
+    EXPECT_TRUE(ShowsQuadrantsUpright(m_form->preview(), m_form->previewRoom(), 1, true));
 }
 
 TEST_F(QtFormTest, WebLinksAreRefusedAndNamesAreNeverMarkup) {
