@@ -20,7 +20,7 @@ if [ "$(id -u)" -eq 0 ]; then
     run_as=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups -- env)
 fi
 # Bounded, since a client of a stuck compositor or clipboard owner would wait for ever.
-as_user() { timeout 10 "${run_as[@]}" "$@"; }
+as_user() { timeout 20 "${run_as[@]}" "$@"; }
 # start NAME [VAR=VALUE...] COMMAND...: as_user in the background, logging to $work/NAME.log.
 start() { "${run_as[@]}" "${@:2}" >"$work/$1.log" 2>&1 & pids+=($!); }
 
