@@ -129,8 +129,8 @@ double PeakKiB(const std::wstring& model, bool withPicture) {
     if (!CreatePipe(&reading, &writing, &inheritable, 0)) {
         Fail("no pipe");
     }
-    const UniqueFile readEnd(reading);
-    UniqueFile writeEnd(writing);
+    const UniqueHandle readEnd(reading);
+    UniqueHandle writeEnd(writing);
     SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -143,8 +143,8 @@ double PeakKiB(const std::wstring& model, bool withPicture) {
                         &startup, &started)) {
         Fail("the measuring process did not start");
     }
-    const UniqueFile process(started.hProcess);
-    const UniqueFile thread(started.hThread);
+    const UniqueHandle process(started.hProcess);
+    const UniqueHandle thread(started.hThread);
     writeEnd.reset();  // so that reading ends when the child exits
     std::string output;
     char buffer[64];

@@ -21,6 +21,10 @@ struct Pixels {
     std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
 };
 
+// How long a check waits for what it expects, in milliseconds: the bound only decides how long a
+// failing check takes.
+inline constexpr int kPatience = 20000;
+
 // The drivers index by it.
 enum class Key { Tab, Space, Return, ControlA, ControlV, ShiftInsert, End, Left, X };
 
@@ -85,8 +89,9 @@ public:
     virtual void copyElsewhere(const std::vector<std::u16string>& files,
                                std::u16string_view text) = 0;
     // Drags `files` (as a file list, with the first one's name as text too) or, when empty, only a
-    // text naming a file, from another program onto `control`: whether the window took it as a
-    // copy.
+    // text naming a file, from another program onto `control`: whether the window took it. A
+    // window that takes a drag as anything but a copy ends the test: a source told that its file
+    // moved may delete it.
     bool drop(const std::vector<std::u16string>& files, std::u16string_view control = u"Frame1",
               Allowed allowed = Allowed::CopyMoveOrLink) {
         copyElsewhere(files, files.empty() ? path(u"robot.model") : files.front());
@@ -105,7 +110,7 @@ protected:
     // Runs `action`, closing at once any message box it shows: that box's text, if one was shown.
     virtual std::optional<std::u16string> messageDuring(const std::function<void()>& action) = 0;
     // Drags what the clipboard offers onto `control`, as another program would: whether the
-    // window took it as a copy.
+    // window took it, as drop() says.
     virtual bool dragClipboard(std::u16string_view control, Allowed allowed) = 0;
 
 private:

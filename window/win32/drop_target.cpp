@@ -1,5 +1,7 @@
 #include "window/win32/drop_target.h"
 
+#include "window/win32/file_path.h"
+
 #include <shellapi.h>
 
 namespace {
@@ -34,7 +36,7 @@ std::optional<std::wstring> FirstDroppedFile(IDataObject& data) {
     std::wstring path(DragQueryFileW(files, 0, nullptr, 0), L'\0');
     path.resize(DragQueryFileW(files, 0, path.data(), static_cast<UINT>(path.size() + 1)));
     // A dragged web link reaches Wine's drop as a list of made-up names.
-    if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!NamesAFile(path) || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return std::nullopt;
     }
     return path;

@@ -7,7 +7,7 @@
 #include <string>
 
 // The first file of the file list (CF_HDROP) that dragged or copied `data` carries, when its
-// name is not empty and names something that exists.
+// name leads to a file, not to a device or a pipe, and something of that name exists.
 std::optional<std::wstring> FirstDroppedFile(IDataObject& data);
 
 // Takes drops of file lists and hands on the first file of each, as FirstDroppedFile finds it.

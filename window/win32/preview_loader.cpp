@@ -1,5 +1,6 @@
 #include "window/win32/preview_loader.h"
 
+#include "window/win32/file_path.h"
 #include "window/win32/picture_header.h"
 #include "window/win32/wic_source_transform.h"
 
@@ -18,9 +19,10 @@ namespace {
 constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
 
 // Opening a device or a pipe could block the window, so only files on a disk are read.
-UniqueFile OpenRegularFile(const std::wstring& path) {
+UniqueHandle OpenRegularFile(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) ||
+    if (!NamesAFile(path) ||
+        !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) ||
         attributes.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
         return nullptr;
     }
@@ -30,7 +32,7 @@ UniqueFile OpenRegularFile(const std::wstring& path) {
     if (file == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
-    UniqueFile owned(file);
+    UniqueHandle owned(file);
     return GetFileType(file) == FILE_TYPE_DISK ? std::move(owned) : nullptr;
 }
 
@@ -85,7 +87,7 @@ UniqueBitmap LoadPreview(const std::wstring& path, SIZE size) {
     if (size.cx <= 0 || size.cy <= 0) {
         return nullptr;
     }
-    const UniqueFile file = OpenRegularFile(path);
+    const UniqueHandle file = OpenRegularFile(path);
     const std::optional<PictureHeader> header = file ? ReadPictureHeader(file.get()) : std::nullopt;
     if (!header || header->width == 0 || header->height == 0 ||
         std::uint64_t{header->width} * header->height > kMaxPixels) {

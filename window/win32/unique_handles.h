@@ -17,7 +17,7 @@ using UniqueFont = std::unique_ptr<HFONT__, CallRelease<DeleteObject>>;
 using UniqueBitmap = std::unique_ptr<HBITMAP__, CallRelease<DeleteObject>>;
 using UniqueBrush = std::unique_ptr<HBRUSH__, CallRelease<DeleteObject>>;
 using UniqueGlobal = std::unique_ptr<void, CallRelease<GlobalFree>>;
-using UniqueFile = std::unique_ptr<void, CallRelease<CloseHandle>>;
+using UniqueHandle = std::unique_ptr<void, CallRelease<CloseHandle>>;
 
 // A window's device context, given back to the window at the end of its scope.
 class WindowDc final {

@@ -26,15 +26,16 @@ bool Drop(QWidget* target, const QMimeData& data, Allowed allowed) {
     QDragEnterEvent enter(point.toPoint(), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QDragMoveEvent move(point.toPoint(), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QDropEvent drop(point, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
-    bool copied = true;
     for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
         QApplication::sendEvent(window->windowHandle(), event);
         if (!event->isAccepted()) {
             return false;  // as a platform does, a refused drag goes no further
         }
-        copied = copied && event->dropAction() == Qt::CopyAction;
+        if (event->dropAction() != Qt::CopyAction) {
+            throw std::runtime_error("the window took a drag as a move or a link");
+        }
     }
-    return copied;
+    return true;
 }
 
 namespace {

@@ -7,13 +7,10 @@
 #include <QMimeData>
 #include <QWidget>
 
-// How long a check waits for what it expects, in milliseconds: the bound only decides how long a
-// failing check takes.
-inline constexpr int kPatience = 20000;
-
 // Drags `data` over the middle of `target` and drops it there, as the platform does, with Shift
 // held, which proposes a move, offering the actions that `allowed` names: whether the window
-// took it as a copy all the way, since a source that sees a move may delete the original.
+// took it. A window that takes it as anything but a copy ends the test, since a source that sees
+// a move may delete the original.
 bool Drop(QWidget* target, const QMimeData& data, Allowed allowed = Allowed::CopyMoveOrLink);
 
 // The control named `name` in `window`; the test ends at once when there is none.

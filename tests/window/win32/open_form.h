@@ -57,8 +57,8 @@ private:
     }();
 };
 
-// Selects all on Ctrl+A as Wine's edit box does, but without that habit, as other edit boxes
-// are: only the form's own handling can select the path then.
+// Takes Ctrl+A away from the edit box, which selects all by itself under Wine and not on every
+// Windows: only the form's own handling can select the path then.
 inline LRESULT CALLBACK WithoutOwnSelectAll(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR, DWORD_PTR) {
     if (message == WM_KEYDOWN && wParam == 'A' && GetKeyState(VK_CONTROL) < 0) {
@@ -99,10 +99,10 @@ public:
         }
     }
 
-    // Pumps this thread's messages until `condition` holds, for up to 20 seconds: the bound only
-    // decides how long a failing check takes.
+    // Pumps this thread's messages until `condition` holds, for up to kPatience.
     bool waitFor(const std::function<bool()>& condition) const {
-        for (const ULONGLONG deadline = GetTickCount64() + 20000; GetTickCount64() < deadline;) {
+        for (const ULONGLONG deadline = GetTickCount64() + kPatience;
+             GetTickCount64() < deadline;) {
             pump();
             if (condition()) {
                 return true;
@@ -272,6 +272,9 @@ private:
             throw std::runtime_error("the drag did not start");
         }
         pump();
+        if (effect != DROPEFFECT_NONE && effect != DROPEFFECT_COPY) {
+            throw std::runtime_error("the window took a drag as a move or a link");
+        }
         return effect == DROPEFFECT_COPY;
     }
 
