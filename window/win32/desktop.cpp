@@ -25,6 +25,8 @@ bool Desktop::HighContrast() const {
 
 DpiFunctions::DpiFunctions(const Desktop& desktop)
     : m_forWindow(As<ForWindow>(desktop.Function(L"user32.dll", "GetDpiForWindow"))),
+      m_scaleNonClient(
+          As<ScaleNonClient>(desktop.Function(L"user32.dll", "EnableNonClientDpiScaling"))),
       m_adjustForDpi(As<AdjustForDpi>(desktop.Function(L"user32.dll", "AdjustWindowRectExForDpi"))),
       m_parametersForDpi(
           As<ParametersForDpi>(desktop.Function(L"user32.dll", "SystemParametersInfoForDpi"))) {
@@ -34,6 +36,12 @@ DpiFunctions::DpiFunctions(const Desktop& desktop)
     } else {
         const WindowDc screen(nullptr);
         m_system = static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX));
+    }
+}
+
+void DpiFunctions::ScaleNonClientArea(HWND window) const {
+    if (m_scaleNonClient) {
+        m_scaleNonClient(window);
     }
 }
 

@@ -26,6 +26,9 @@ public:
     explicit DpiFunctions(const Desktop& desktop);
 
     UINT System() const { return m_system; }
+    // Has the title bar and borders of `window` follow its DPI, which they do by themselves from
+    // Windows 10 1703; on 1607 they must be asked to, as the window is created (WM_NCCREATE).
+    void ScaleNonClientArea(HWND window) const;
     UINT OfWindow(HWND window) const;
     // The size of a window of `style` whose client area is `client` at `dpi`.
     SIZE WindowSize(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi) const;
@@ -34,10 +37,12 @@ public:
 
 private:
     using ForWindow = UINT(WINAPI*)(HWND);
+    using ScaleNonClient = BOOL(WINAPI*)(HWND);
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
     ForWindow m_forWindow = nullptr;
+    ScaleNonClient m_scaleNonClient = nullptr;
     AdjustForDpi m_adjustForDpi = nullptr;
     ParametersForDpi m_parametersForDpi = nullptr;
     UINT m_system = 96;

@@ -118,6 +118,7 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->m_form = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        form->m_dpi.ScaleNonClientArea(window);
     }
     auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!form) {

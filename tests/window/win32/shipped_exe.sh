@@ -18,15 +18,16 @@ for dll in $imports; do
 done
 looked_up=$(grep -oP 'Function\(L"[^"]+", "\K\w+' "$3")
 [ -n "$looked_up" ] || fail "no looked-up functions found in $3"
-# What the program looks up, and every DPI function newer than Windows 7: they say "Dpi", where
-# Windows 7's own say "DPI".
+# What the program looks up, and every DPI function of Windows 10: they say "Dpi", where Windows
+# 7's own say "DPI".
 for function in $looked_up '\w*Dpi\w*'; do
     newer=$(grep -oE "^\s+[0-9a-f]+\s+[0-9]+\s+$function\$" <<<"$table") &&
         fail "imports $(echo $newer | awk '{ print $NF }'), which Windows 7 lacks"
 done
 
-# Windows 7 to 8.1 read dpiAware, Windows 10 1607 and later dpiAwareness.
-for declaration in "<dpiAware [^>]*>true</dpiAware>" "<dpiAwareness [^>]*>PerMonitorV2</dpiAwareness>" \
+# Windows 7 to 8.1 read dpiAware, Windows 10 from 1607 dpiAwareness, from 1703 its first value.
+for declaration in "<dpiAware [^>]*>true</dpiAware>" \
+    "<dpiAwareness [^>]*>PerMonitorV2, PerMonitor</dpiAwareness>" \
     "name=\"Karvosel.Karvosel\" [^>]*processorArchitecture=\"$architecture\"" \
     '35138b9a-5d96-4fbd-8e2d-a2440225f93a' '4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38' \
     '1f676c76-80e1-4239-95bb-83d0f6d0da78' '8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a'; do
