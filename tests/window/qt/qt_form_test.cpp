@@ -108,6 +108,10 @@ TEST_F(QtFormTest, PreviewIsSharpAtTheScreensResolution) {
     ASSERT_TRUE(picture.save(ToQString(m_form->path(u"robot.jpg")), "PNG"));
     ASSERT_TRUE(m_form->drop({m_form->write(u"robot.model", {})}));
     EXPECT_TRUE(ShowsQuadrantsUpright(m_form->preview(), m_form->previewRoom(), 1, true));
+    // The label stretches whatever it holds to its room, so a picture without its ratio looks
+    // the same today; it would be drawn at twice its size by a label that did not stretch.
+    const auto* image = Find<QLabel>(u"Image1");
+    EXPECT_EQ(image->pixmap().devicePixelRatio(), image->devicePixelRatioF());
 }
 
 TEST_F(QtFormTest, WebLinksAreRefusedAndNamesAreNeverMarkup) {
