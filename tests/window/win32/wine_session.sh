@@ -12,7 +12,14 @@ mkdir -p "$HOME"
 trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 
 start_openbox
-wineboot --init >"$work/wineboot.log" 2>&1 || fail "wineboot failed: $(cat "$work/wineboot.log")"
+# Wine itself now and then fails to boot a fresh prefix ("could not load kernel32.dll", seen once
+# in about a hundred boots): the test gives up only when a second fresh prefix fails too.
+boot_prefix() {
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    wineboot --init >>"$work/wineboot.log" 2>&1
+}
+boot_prefix || boot_prefix || fail "wineboot failed twice: $(cat "$work/wineboot.log")"
 # The desktop's DPI, when KARVOSEL_DPI asks for another than 96.
 if [ -n "${KARVOSEL_DPI:-}" ]; then
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$KARVOSEL_DPI" /f \
