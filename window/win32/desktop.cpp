@@ -10,11 +10,19 @@ Function As(FARPROC function) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(function));
 }
 
+UINT SystemDpi(const Desktop& desktop) {
+    if (const auto forSystem = As<UINT(WINAPI*)()>(desktop.Function("GetDpiForSystem"))) {
+        return forSystem();
+    }
+    const WindowDc screen(nullptr);
+    return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX));
+}
+
 }  // namespace
 
-FARPROC Desktop::Function(const wchar_t* dll, const char* name) const {
-    const HMODULE module = GetModuleHandleW(dll);
-    return module ? GetProcAddress(module, name) : nullptr;
+FARPROC Desktop::Function(const char* name) const {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? GetProcAddress(user32, name) : nullptr;
 }
 
 bool Desktop::HighContrast() const {
@@ -24,20 +32,11 @@ bool Desktop::HighContrast() const {
 }
 
 DpiFunctions::DpiFunctions(const Desktop& desktop)
-    : m_forWindow(As<ForWindow>(desktop.Function(L"user32.dll", "GetDpiForWindow"))),
-      m_scaleNonClient(
-          As<ScaleNonClient>(desktop.Function(L"user32.dll", "EnableNonClientDpiScaling"))),
-      m_adjustForDpi(As<AdjustForDpi>(desktop.Function(L"user32.dll", "AdjustWindowRectExForDpi"))),
-      m_parametersForDpi(
-          As<ParametersForDpi>(desktop.Function(L"user32.dll", "SystemParametersInfoForDpi"))) {
-    if (const auto forSystem =
-            As<UINT(WINAPI*)()>(desktop.Function(L"user32.dll", "GetDpiForSystem"))) {
-        m_system = forSystem();
-    } else {
-        const WindowDc screen(nullptr);
-        m_system = static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX));
-    }
-}
+    : m_forWindow(As<ForWindow>(desktop.Function("GetDpiForWindow"))),
+      m_scaleNonClient(As<ScaleNonClient>(desktop.Function("EnableNonClientDpiScaling"))),
+      m_adjustForDpi(As<AdjustForDpi>(desktop.Function("AdjustWindowRectExForDpi"))),
+      m_parametersForDpi(As<ParametersForDpi>(desktop.Function("SystemParametersInfoForDpi"))),
+      m_system(SystemDpi(desktop)) {}
 
 void DpiFunctions::ScaleNonClientArea(HWND window) const {
     if (m_scaleNonClient) {

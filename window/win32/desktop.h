@@ -12,9 +12,8 @@ public:
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
 
-    // The function `name` of the system DLL `dll`, which the program imports; null where this
-    // Windows lacks it.
-    virtual FARPROC Function(const wchar_t* dll, const char* name) const;
+    // The function `name` of user32, which the program imports; null where this Windows lacks it.
+    virtual FARPROC Function(const char* name) const;
     virtual bool HighContrast() const;
 };
 
@@ -41,9 +40,9 @@ private:
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
-    ForWindow m_forWindow = nullptr;
-    ScaleNonClient m_scaleNonClient = nullptr;
-    AdjustForDpi m_adjustForDpi = nullptr;
-    ParametersForDpi m_parametersForDpi = nullptr;
-    UINT m_system = 96;
+    const ForWindow m_forWindow;
+    const ScaleNonClient m_scaleNonClient;
+    const AdjustForDpi m_adjustForDpi;
+    const ParametersForDpi m_parametersForDpi;
+    const UINT m_system;
 };

@@ -43,15 +43,15 @@ inline Pixels PixelsOf(HBITMAP bitmap) {
 // function newer than Windows 7, as Windows 7 to 8.1 do; high contrast is what a test sets.
 class TestDesktop final : public Desktop {
 public:
-    FARPROC Function(const wchar_t* dll, const char* name) const override {
-        return m_windows7 ? nullptr : Desktop::Function(dll, name);
+    FARPROC Function(const char* name) const override {
+        return m_windows7 ? nullptr : Desktop::Function(name);
     }
     bool HighContrast() const override { return highContrast; }
 
     bool highContrast = false;
 
 private:
-    bool m_windows7 = [] {
+    const bool m_windows7 = [] {
         const char* windows = std::getenv("KARVOSEL_WINDOWS");
         return windows && std::string_view(windows) == "7";
     }();
