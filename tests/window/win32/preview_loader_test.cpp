@@ -122,63 +122,42 @@ TEST(PreviewOfFrame, ScaledByTheDecoderIsTheSamePictureUpright) {
     }
 }
 
-// A device name led to `target`, an NT path, while it lives.
-class DosDevice final {
-public:
-    DosDevice(const wchar_t* name, std::wstring target)
-        : m_name(name),
-          m_target(std::move(target)),
-          m_defined(DefineDosDeviceW(DDD_RAW_TARGET_PATH, m_name, m_target.c_str())) {}
-    ~DosDevice() {
-        if (m_defined) {
-            DefineDosDeviceW(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION, m_name, m_target.c_str());
-        }
-    }
-    DosDevice(const DosDevice&) = delete;
-    DosDevice& operator=(const DosDevice&) = delete;
-
-    explicit operator bool() const { return m_defined; }
-
-private:
-    const wchar_t* m_name;
-    std::wstring m_target;
-    bool m_defined;
-};
-
 // Before Windows 11 a name such as COM1 names a device whatever its extension, so a model called
 // COM1.model has a picture path that opens a serial port. Here COM9 leads to a pipe, which tells
-// whether anything opened it, as it does when opened by its own name.
+// whether anything opened it.
 TEST(LoadPreview, NeverOpensADeviceOrAPipe) {
     const std::wstring name = L"karvosel-" + std::to_wstring(GetCurrentProcessId());
-    const std::wstring pipeName = LR"(\\.\pipe\)" + name;
-    const DosDevice com9(L"COM9", LR"(\Device\NamedPipe\)" + name);
-    ASSERT_TRUE(com9);
+    const std::wstring device = LR"(\Device\NamedPipe\)" + name;
+    ASSERT_TRUE(DefineDosDeviceW(DDD_RAW_TARGET_PATH, L"COM9", device.c_str()));
+    struct Undefine {
+        const std::wstring& device;
+        ~Undefine() {
+            DefineDosDeviceW(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION, L"COM9", device.c_str());
+        }
+    } undefine{device};
+    const UniqueHandle pipe(CreateNamedPipeW((LR"(\\.\pipe\)" + name).c_str(),
+                                             PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED,
+                                             PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr));
+    const UniqueHandle opened(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const UniqueHandle loaded(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    OVERLAPPED connection{};
+    connection.hEvent = opened.get();
+    ASSERT_FALSE(ConnectNamedPipe(pipe.get(), &connection));
+    ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
-    for (const std::wstring& path : {folder + std::wstring(L"COM9.jpg"), pipeName}) {
-        SCOPED_TRACE(testing::Message() << path);
-        const UniqueHandle pipe(CreateNamedPipeW(pipeName.c_str(),
-                                                 PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED,
-                                                 PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr));
-        const UniqueHandle opened(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        const UniqueHandle loaded(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        OVERLAPPED connection{};
-        connection.hEvent = opened.get();
-        ASSERT_FALSE(ConnectNamedPipe(pipe.get(), &connection));
-        ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
-        bool shown = true;
-        std::thread loader([&] {
-            shown = LoadPreview(path, {64, 32}) != nullptr;
-            SetEvent(loaded.get());
-        });
-        // An opening completes before the loader goes on, so it is seen first if there was one.
-        const HANDLE events[] = {opened.get(), loaded.get()};
-        EXPECT_EQ(WaitForMultipleObjects(2, events, FALSE, kPatience), WAIT_OBJECT_0 + 1);
-        // Whoever opened the pipe finds it closed, so that a read of it cannot hang.
-        DisconnectNamedPipe(pipe.get());
-        loader.join();
-        EXPECT_FALSE(shown);
-    }
+    bool shown = true;
+    std::thread loader([&] {
+        shown = LoadPreview(folder + std::wstring(L"COM9.jpg"), {64, 32}) != nullptr;
+        SetEvent(loaded.get());
+    });
+    // An opening completes before the loader goes on, so it is seen first if there was one.
+    const HANDLE events[] = {opened.get(), loaded.get()};
+    EXPECT_EQ(WaitForMultipleObjects(2, events, FALSE, kPatience), WAIT_OBJECT_0 + 1);
+    // Whoever opened the pipe finds it closed, so that a read of it cannot hang.
+    DisconnectNamedPipe(pipe.get());
+    loader.join();
+    EXPECT_FALSE(shown);
 }
 
 }  // namespace
