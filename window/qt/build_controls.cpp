@@ -5,6 +5,7 @@
 #include "window/qt/drop_frame.h"
 #include "window/qt/text_conversion.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFont>
 #include <QFontDatabase>
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 
 #include <algorithm>
@@ -59,12 +62,24 @@ std::optional<QFont> OwnFont(FontRole role) {
 
 QColor FromBgr(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-// A control of kind Widget, named, placed and with its font, but without its text yet: a text
-// laid out before the font is set would be laid out twice.
+// The layout's rooms were made for Fusion's indicators and margins; a desktop's style (Adwaita,
+// Breeze, Kvantum) draws larger ones that cut captions and digits. Its palette still applies.
+QStyle* FixedMetricsStyle() {
+    static QStyle* const style = [] {
+        QStyle* fusion = QStyleFactory::create(u"Fusion"_s);
+        fusion->setParent(qApp);
+        return fusion;
+    }();
+    return style;
+}
+
+// A control of kind Widget, named, placed, drawn with the layout's style and with its font, but
+// without its text yet: a text laid out before the font is set would be laid out twice.
 template <class Widget>
 Widget* NewWidget(const ControlSpec& spec, QWidget& form) {
     auto* widget = new Widget(&form);
     widget->setObjectName(ToQString(spec.name));
+    widget->setStyle(FixedMetricsStyle());
     widget->setGeometry(ToQRect(spec.twips));
     if (const std::optional<QFont> font = OwnFont(spec.font)) {
         widget->setFont(*font);
@@ -78,10 +93,7 @@ QObject* CreateControl(const ControlSpec& spec, QWidget& form) {
         case ControlKind::Frame: {
             auto* frame = NewWidget<DropFrame>(spec, form);
             frame->setTitle(caption);
-            QPalette palette = frame->palette();
-            palette.setColor(QPalette::Window, FromBgr(spec.value));
-            frame->setPalette(palette);
-            frame->setAutoFillBackground(true);
+            frame->setColour(FromBgr(spec.value));
             return frame;
         }
         case ControlKind::Image: {

@@ -15,10 +15,13 @@
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
@@ -50,17 +53,74 @@ protected:
     std::unique_ptr<FormDriver> m_form = OpenForm();
 };
 
-// Sampled from the drawn form, below the frame's caption. Fusion draws the inside of a group box
-// a few levels darker than its background.
-TEST_F(QtFormTest, TheDropFrameIsGreen) {
-    const QWidget* frame = Find(u"Frame1");
-    const QImage form = frame->window()->grab().toImage();
-    const QPoint inside = frame->geometry().center() + QPoint(0, frame->height() / 4);
-    const QColor drawn = form.pixelColor(inside * form.devicePixelRatio());
-    EXPECT_LE(std::abs(drawn.red() - 0xC0) + std::abs(drawn.green() - 0xFF) +
-                  std::abs(drawn.blue() - 0xC0),
-              12)
-        << qPrintable(drawn.name());
+// WCAG's contrast ratio of two colours, from their relative luminances.
+double Contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](float c) {
+            return c <= 0.04045f ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// The strongest contrast of a pixel in the frame's caption line with the frame's colour, which
+// its top right corner shows.
+double CaptionContrast(QWidget& frame) {
+    const QImage drawn = frame.grab().toImage();
+    const QColor background = drawn.pixelColor(drawn.width() - 1, 0);
+    const int line = qCeil(frame.fontMetrics().height() * drawn.devicePixelRatio());
+    double strongest = 1;
+    for (int y = 0; y < line; ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            strongest = std::max(strongest, Contrast(drawn.pixelColor(x, y), background));
+        }
+    }
+    return strongest;
+}
+
+// The bounds of the pixels where `drawn` differs from `blank`.
+QRect Ink(const QImage& drawn, const QImage& blank) {
+    QRect ink;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (drawn.pixel(x, y) != blank.pixel(x, y)) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return ink;
+}
+
+// Whether the control shows its text whole: what it draws of it, the pixels that change when the
+// text is taken away, is as large as the text drawn alone in the control's font.
+testing::AssertionResult ShowsItsTextWhole(QWidget& control) {
+    const QString text = control.property("text").toString();
+    const QImage drawn = control.grab().toImage();
+    control.setProperty("text", QString());
+    const QImage bare = control.grab().toImage();
+    control.setProperty("text", text);
+    QImage whole(drawn.size() * 4, QImage::Format_RGB32);
+    whole.setDevicePixelRatio(drawn.devicePixelRatio());
+    whole.fill(Qt::white);
+    QImage blank = whole;
+    QPainter painter(&whole);
+    painter.setFont(control.font());
+    painter.drawText(QRect(QPoint(), whole.deviceIndependentSize().toSize()),
+                     Qt::AlignCenter | Qt::TextShowMnemonic, text);
+    painter.end();
+    // Glyphs placed at another fraction of a pixel may gain or lose a column or a row.
+    const QSize shown = Ink(drawn, bare).size() + QSize(1, 1);
+    const QSize need = Ink(whole, blank).size();
+    if (shown.width() >= need.width() && shown.height() >= need.height()) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << qPrintable(control.objectName()) << " shows " << shown.width() - 1 << "x"
+           << shown.height() - 1 << " pixels of its text, which takes " << need.width() << "x"
+           << need.height();
 }
 
 // The controls' room is fixed, so the largest desktop font is the hardest to fit.
@@ -82,6 +142,45 @@ TEST_F(QtFormTest, CaptionsFitAtADesktopFontOf12Points) {
             << qPrintable(control->objectName());
         if (spec.font == FontRole::PlatformDefault) {
             EXPECT_EQ(control->font().family(), desktop.family());
+        }
+    }
+}
+
+// In the desktop's palette, in a dark one as GTK's Adwaita-dark gives and in a high-contrast one;
+// the test command runs it under another desktop style too. The frame keeps its green, unless
+// the palette is a high-contrast one, its caption reads on it, and no text is cut.
+TEST_F(QtFormTest, TheFormIsLegibleInEveryPalette) {
+    const QPalette desktop = QApplication::palette();
+    const auto restore = qScopeGuard([desktop] { QApplication::setPalette(desktop); });
+    const QColor green(0xC0, 0xFF, 0xC0);
+    const QColor adwaitaDark(0x35, 0x35, 0x35);
+    struct Row {
+        const char* name;
+        QPalette palette;
+        QColor frame;
+    };
+    for (const Row& row : {Row{"the desktop's", desktop, green},
+                           Row{"dark", QPalette(adwaitaDark, adwaitaDark), green},
+                           Row{"high contrast", QPalette(Qt::black, Qt::black), Qt::black}}) {
+        SCOPED_TRACE(row.name);
+        m_form.reset();
+        QApplication::setPalette(row.palette);
+        m_form = OpenForm();
+        // Sampled below the caption; Fusion draws the inside of a group box a few levels darker.
+        QWidget* frame = Find(u"Frame1");
+        const QImage form = frame->window()->grab().toImage();
+        const QPoint inside = frame->geometry().center() + QPoint(0, frame->height() / 4);
+        const QColor drawn = form.pixelColor(inside * form.devicePixelRatio());
+        EXPECT_LE(std::abs(drawn.red() - row.frame.red()) +
+                      std::abs(drawn.green() - row.frame.green()) +
+                      std::abs(drawn.blue() - row.frame.blue()),
+                  12)
+            << qPrintable(drawn.name());
+        EXPECT_GE(CaptionContrast(*frame), 4.5);
+        for (const ControlSpec& spec : kFormLayout) {
+            if (!spec.caption.empty() && spec.kind != ControlKind::Frame) {
+                EXPECT_TRUE(ShowsItsTextWhole(*Find(spec.name)));
+            }
         }
     }
 }
