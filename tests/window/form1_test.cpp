@@ -71,9 +71,9 @@ TEST_F(Form1Test, PathsReachTheLineExactlyOrAreRefusedWithTheReason) {
 #ifdef _WIN32
     // The command prompt takes `$`, `!` and backticks inside quotes as they are.
     const std::u16string odd = m_form->write(u"d$ Hello! `用户 a b \U0001F916 %20#&x.model", {});
-    // A drive's root ends in a backslash, which would escape the closing quote.
-    const std::u16string unsafe = odd.substr(0, 3);
-    const char16_t reason = u'\\';
+    // A variable's name between two % gives way to its value, inside quotes too.
+    const std::u16string unsafe = m_form->write(u"%PATH%.model", {});
+    const char16_t reason = u'%';
 #else
     const std::u16string odd = m_form->write(u"用户 a b \U0001F916 %20#&x.model", {});
     const std::u16string unsafe = m_form->write(u"a$(calc).model", {});

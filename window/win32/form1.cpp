@@ -286,10 +286,21 @@ void Form1::Text2_Change() {
 
 void Form1::Text3_Change() { Text2_Change(); }
 
+namespace {
+
+// The command prompt a person pastes into inherits the environment this program has, from
+// Explorer.
+bool IsEnvironmentVariable(std::u16string_view name) {
+    return GetEnvironmentVariableW(ToWide(name).c_str(), nullptr, 0) != 0;
+}
+
+}  // namespace
+
 void Form1::Command1_Click() {
     // The Windows program's line is pasted into a command prompt.
-    if (const auto unsafe = compose::FindUnsafeCharacter(
-            m_fragments.modelpath, compose::PasteTarget::WindowsCommandPrompt)) {
+    if (const auto unsafe = compose::FindUnsafeCharacter(m_fragments.modelpath,
+                                                         compose::PasteTarget::WindowsCommandPrompt,
+                                                         IsEnvironmentVariable)) {
         ShowWarning(UnsafePathMessage(*unsafe));
         return;
     }
