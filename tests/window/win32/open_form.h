@@ -48,20 +48,20 @@ inline Pixels PixelsOf(HBITMAP bitmap) {
 // size are what a test sets.
 class TestDesktop final : public Desktop {
 public:
-    ~TestDesktop() override { messageFontPoints = 0; }
-
     FARPROC Function(const char* name) const override {
         if (m_windows7) {
             return nullptr;
         }
-        return name == std::string_view("SystemParametersInfoForDpi")
+        const FARPROC function = Desktop::Function(name);
+        return function && name == std::string_view("SystemParametersInfoForDpi")
                    ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(ParametersForDpi))
-                   : Desktop::Function(name);
+                   : function;
     }
     bool HighContrast() const override { return highContrast; }
 
     bool highContrast = false;
 
+    ~TestDesktop() override { messageFontPoints = 0; }
     // The faces another Windows lists; none: Wine's own. An -ExtB face, which has none of the
     // common ideographs, is drawn without Chinese glyphs; Wine draws any other listed face in
     // its Chinese one.
