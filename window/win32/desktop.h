@@ -8,8 +8,8 @@
 #include <vector>
 
 // What the program asks of the Windows it runs on that differs between versions and settings:
-// functions newer than Windows 7, found at run time, and whether high contrast is on. A test
-// answers for another Windows by overriding it.
+// functions newer than Windows 7, found at run time, whether high contrast is on, the fonts
+// installed and the message font. A test answers for another Windows by overriding it.
 class Desktop {
 public:
     Desktop() = default;
@@ -21,9 +21,9 @@ public:
     virtual FARPROC Function(const char* name) const;
     virtual bool HighContrast() const;
 
-    // The fonts and the text size a person has; Wine lists no Microsoft YaHei, and its message
-    // font keeps one size.
-    // The faces with Simplified Chinese glyphs, as GDI names and lists them: vertical ones too.
+    // The fonts and the text size differ with the language and a person's settings, which Wine
+    // cannot show: it lists no Microsoft YaHei, and its message font keeps one size.
+    // The faces with Simplified Chinese glyphs as GDI names and lists them, vertical ones too.
     virtual std::vector<std::wstring> ChineseFaces() const;
     virtual UniqueFont Font(const LOGFONTW& font) const;
     // SystemParametersInfoW, which answers at the system's DPI.

@@ -8,6 +8,7 @@
 bool NamesAFile(const std::wstring& path);
 
 // `path`, a full path, as the file functions take it whatever its length: from MAX_PATH
-// characters on, Windows before 10 and 10 without the LongPathsEnabled policy refuse it but in
-// its \\?\ form (\\?\UNC\ for a share). A shorter path, or one in that form already, stays.
+// characters on, Windows 7 to 8.1, and 10 and 11 without the LongPathsEnabled policy (which the
+// manifest's longPathAware needs), refuse it but in its \\?\ form (\\?\UNC\ for a share). A
+// shorter path, or one in that form already, stays.
 std::wstring WithoutLengthLimit(const std::wstring& path);
