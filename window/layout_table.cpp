@@ -26,8 +26,8 @@ const std::array<ControlSpec, 16> kFormLayout{{
 
 namespace {
 
-constexpr FontSpec kFont1{u"微软雅黑", 9.0, 400, 134};
-constexpr FontSpec kFont2{u"微软雅黑", 10.5, 400, 134};
+constexpr FontSpec kFont1{u"微软雅黑", u"Microsoft YaHei", 9.0, 400, 134};
+constexpr FontSpec kFont2{u"微软雅黑", u"Microsoft YaHei", 10.5, 400, 134};
 
 int TwipsToPixels(int twips, int dpi) {
     constexpr int kTwipsPerInch = 1440;

@@ -34,6 +34,7 @@ struct ControlSpec {
 // A font the form sets on some of its controls.
 struct FontSpec {
     std::u16string_view face;
+    std::u16string_view englishFace;  // the face's name where the system's language is another
     double points;
     int weight;
     int charset;  // 134 is GB2312, Simplified Chinese

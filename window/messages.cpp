@@ -22,6 +22,8 @@ std::u16string DescribeCharacter(char16_t c) {
             return u"反引号 (`)";
         case u'!':
             return u"感叹号 (!)";
+        case u'%':
+            return u"百分号 (%) 括起的变量名";
         case u'\\':
             return u"末尾的反斜杠 (\\)";
         default:
@@ -33,5 +35,5 @@ std::u16string DescribeCharacter(char16_t c) {
 
 std::u16string UnsafePathMessage(char16_t unsafe) {
     return u"模型路径含有" + DescribeCharacter(unsafe) +
-           u"，粘贴到命令行时会跳出引号或执行命令，因此没有复制。";
+           u"，粘贴到命令行时会跳出引号、被替换或执行命令，因此没有复制。";
 }

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-// Why a model path was not copied: it holds `unsafe`, which would break the pasted line (a
-// backslash only breaks it at the end of the path).
+// Why a model path was not copied: it holds `unsafe`, which would break or change the pasted
+// line (a backslash only at the end of the path, a '%' only around a variable's name).
 std::u16string UnsafePathMessage(char16_t unsafe);
 
 // The clipboard could not be opened or written.

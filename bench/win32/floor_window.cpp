@@ -3,7 +3,6 @@
 #include "window/layout_table.h"
 #include "window/win32/controls.h"
 #include "window/win32/fonts.h"
-#include "window/win32/text.h"
 #include "window/win32/unique_handles.h"
 
 namespace {
@@ -44,7 +43,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 1;
     }
     const FontSpec& spec = FontOf(FontRole::Font1);
-    const UniqueFont font = LayoutFont(spec, ChineseFace(ToWide(spec.face)), 96);
+    const Desktop desktop;
+    const UniqueFont font = LayoutFont(spec, ChineseFace(spec, desktop), 96, desktop);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     ShowWindow(window, showCommand);
     MSG message{};

@@ -7,6 +7,9 @@ namespace {
 using compose::FindUnsafeCharacter;
 using compose::PasteTarget;
 
+// The environment of the command prompt in these rows.
+bool IsSet(std::u16string_view name) { return name == u"PATH" || name == u"My Docs"; }
+
 TEST(FindUnsafeCharacter, NamesTheFirstOffendingCharacter) {
     constexpr std::optional<char16_t> kSafe;  // where the window tests show ordinary paths pass
     struct Row {
@@ -23,10 +26,17 @@ TEST(FindUnsafeCharacter, NamesTheFirstOffendingCharacter) {
              Row{u"/m/`reboot`.model", u'`', kSafe},
              Row{u"/m/wow!great.model", u'!', kSafe},  // history, in an interactive bash
              Row{u"/m/$a\"b\\", u'$', u'"'},
+             Row{uR"(C:\m\%PATH%\a.model)", kSafe, u'%'},
+             Row{uR"(C:\m\%My Docs%.model)", kSafe, u'%'},
+             Row{uR"(C:\m\%date%.model)", kSafe, u'%'},         // cmd's own, not in the environment
+             Row{uR"(C:\m\%NOSUCH%PATH%.model)", kSafe, u'%'},  // the closing % opens the next
+             Row{uR"(C:\m\%%PATH%%.model)", kSafe, u'%'},
+             Row{uR"(C:\m\100%\%NOSUCH%\%%\a.model)", kSafe, kSafe},
          }) {
-        EXPECT_EQ(FindUnsafeCharacter(row.path, PasteTarget::PosixShell), row.inPosixShell);
-        EXPECT_EQ(FindUnsafeCharacter(row.path, PasteTarget::WindowsCommandPrompt),
-                  row.inCommandPrompt);
+        EXPECT_EQ(FindUnsafeCharacter(row.path, PasteTarget::PosixShell, IsSet), row.inPosixShell);
+        EXPECT_EQ(FindUnsafeCharacter(row.path, PasteTarget::WindowsCommandPrompt, IsSet),
+                  row.inCommandPrompt)
+            << testing::PrintToString(std::u16string(row.path));
     }
 }
 

@@ -67,21 +67,26 @@ TEST_F(Form1Test, OnlyTheFrameTakesOnlyFiles) {
     EXPECT_EQ(m_form->copy().clipboard, LineFor(u""));
 }
 
+// Beside the model, in a folder too long for Windows's file functions but in their unlimited
+// form, its preview shows.
 TEST_F(Form1Test, PathsReachTheLineExactlyOrAreRefusedWithTheReason) {
+    const std::u16string folder = std::u16string(220, u'd') + u"/";
 #ifdef _WIN32
     // The command prompt takes `$`, `!` and backticks inside quotes as they are.
-    const std::u16string odd = m_form->write(u"d$ Hello! `用户 a b \U0001F916 %20#&x.model", {});
-    // A drive's root ends in a backslash, which would escape the closing quote.
-    const std::u16string unsafe = odd.substr(0, 3);
-    const char16_t reason = u'\\';
+    const std::u16string odd = folder + u"d$ Hello! `用户 a b \U0001F916 %20#&x";
+    // A variable's name between two % gives way to its value, inside quotes too.
+    const std::u16string unsafe = m_form->write(u"%PATH%.model", {});
+    const char16_t reason = u'%';
 #else
-    const std::u16string odd = m_form->write(u"用户 a b \U0001F916 %20#&x.model", {});
+    const std::u16string odd = folder + u"用户 a b \U0001F916 %20#&x";
     const std::u16string unsafe = m_form->write(u"a$(calc).model", {});
     const char16_t reason = u'$';
 #endif
-    ASSERT_TRUE(m_form->drop({odd}));
+    m_form->write(odd + u".jpg", Turned());
+    ASSERT_TRUE(m_form->drop({m_form->write(odd + u".model", {})}));
+    EXPECT_TRUE(ShowsUpright());
     const Copied safe = m_form->copy();
-    EXPECT_EQ(safe.clipboard, LineFor(odd));
+    EXPECT_EQ(safe.clipboard, LineFor(m_form->path(odd + u".model")));
     EXPECT_FALSE(safe.message);
     ASSERT_TRUE(m_form->drop({unsafe}));
     EXPECT_EQ(m_form->text(u"Text1"), unsafe);
@@ -100,15 +105,16 @@ TEST_F(Form1Test, PreviewIsUprightAndABadPictureKeepsTheEarlierOne) {
     giant.replace(frame + 5, 4, "\xEA\x60\xEA\x60");  // 60000 by 60000
     struct Row {
         char orientation;
+        bool xmpAfterExif;
         const char* second;
         std::string bytes;  // empty: no second picture
     };
     for (const Row& row :
-         {Row{1, "no picture", ""}, Row{3, "truncated header", turned.substr(0, 40)},
-          Row{6, "giant header", giant}, Row{8, "no picture", ""}}) {
+         {Row{1, false, "no picture", ""}, Row{3, false, "truncated header", turned.substr(0, 40)},
+          Row{6, false, "giant header", giant}, Row{8, true, "no picture", ""}}) {
         SCOPED_TRACE(testing::Message() << int(row.orientation) << ", then " << row.second);
         m_form = OpenForm();
-        m_form->write(u"first.jpg", Turned(row.orientation));
+        m_form->write(u"first.jpg", Turned(row.orientation, row.xmpAfterExif));
         ASSERT_TRUE(m_form->drop({m_form->write(u"first.model", {})}));
         ASSERT_TRUE(ShowsUpright(row.orientation));
         if (!row.bytes.empty()) {

@@ -58,10 +58,13 @@ public:
         std::filesystem::remove_all(m_folder, ignored);
     }
 
-    // The native path of `name` in the scratch folder.
-    std::u16string path(std::u16string_view name) const { return (m_folder / name).u16string(); }
+    // The native path of `name` in the scratch folder; a `/` in it separates folders.
+    std::u16string path(std::u16string_view name) const {
+        return (m_folder / name).make_preferred().u16string();
+    }
     std::u16string write(std::u16string_view name, const std::string& bytes) const {
         const std::u16string written = path(name);
+        std::filesystem::create_directories(std::filesystem::path(written).parent_path());
         std::ofstream(std::filesystem::path(written), std::ios::binary) << bytes;
         return written;
     }

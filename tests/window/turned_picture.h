@@ -21,8 +21,9 @@ inline bool NearColour(std::uint32_t colour, std::uint32_t expected) {
 }
 
 // Stored 64 by 32 as four quadrants, red and green over blue and yellow, tagged "turn a quarter
-// clockwise to show"; `orientation` replaces that tag.
-inline std::string Turned(char orientation = 6) {
+// clockwise to show"; `orientation` replaces that tag. With `xmpAfterExif`, an XMP segment
+// follows the EXIF one, as phones and photo editors write it.
+inline std::string Turned(char orientation = 6, bool xmpAfterExif = false) {
     using namespace std::literals;
     std::ifstream file(TURNED_JPEG, std::ios::binary);
     std::string bytes{std::istreambuf_iterator<char>(file), {}};
@@ -31,6 +32,14 @@ inline std::string Turned(char orientation = 6) {
         throw std::runtime_error("cannot read " TURNED_JPEG);
     }
     bytes[tag + 8] = orientation;
+    if (xmpAfterExif) {
+        // Both are APP1 segments; EXIF's is the first, just after the start of the picture.
+        const std::string xmp =
+            "http://ns.adobe.com/xap/1.0/\0<x:xmpmeta xmlns:x='adobe:ns:meta/'/>"s;
+        const std::size_t afterExif = 4 + (std::uint8_t(bytes[4]) << 8 | std::uint8_t(bytes[5]));
+        const std::size_t length = xmp.size() + 2;
+        bytes.insert(afterExif, "\xFF\xE1"s + char(length >> 8) + char(length & 0xFF) + xmp);
+    }
     return bytes;
 }
 

@@ -35,7 +35,7 @@ QFont DesignFont(FontRole role) {
     // front: for a missing first face Qt asks fontconfig for that face's fallbacks, once for each
     // script, before it tries the next.
     const FontSpec& spec = FontOf(role);
-    QStringList faces{ToQString(spec.face), u"Microsoft YaHei"_s, u"Noto Sans CJK SC"_s,
+    QStringList faces{ToQString(spec.face), ToQString(spec.englishFace), u"Noto Sans CJK SC"_s,
                       u"WenQuanYi Micro Hei"_s, u"WenQuanYi Zen Hei"_s};
     const auto installed = std::ranges::find_if(
         faces, [](const QString& face) { return !QFontDatabase::styles(face).isEmpty(); });

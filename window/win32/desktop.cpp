@@ -18,6 +18,11 @@ UINT SystemDpi(const Desktop& desktop) {
     return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX));
 }
 
+int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    reinterpret_cast<std::vector<std::wstring>*>(faces)->emplace_back(font->lfFaceName);
+    return 1;
+}
+
 }  // namespace
 
 FARPROC Desktop::Function(const char* name) const {
@@ -31,8 +36,26 @@ bool Desktop::HighContrast() const {
            contrast.dwFlags & HCF_HIGHCONTRASTON;
 }
 
+std::vector<std::wstring> Desktop::ChineseFaces() const {
+    LOGFONTW query{};
+    query.lfCharSet = GB2312_CHARSET;
+    std::vector<std::wstring> faces;
+    const WindowDc screen(nullptr);
+    EnumFontFamiliesExW(screen.Get(), &query, AddFace, reinterpret_cast<LPARAM>(&faces), 0);
+    return faces;
+}
+
+UniqueFont Desktop::Font(const LOGFONTW& font) const {
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
+BOOL Desktop::Parameters(UINT action, UINT size, void* value) const {
+    return SystemParametersInfoW(action, size, value, 0);
+}
+
 DpiFunctions::DpiFunctions(const Desktop& desktop)
-    : m_forWindow(As<ForWindow>(desktop.Function("GetDpiForWindow"))),
+    : m_desktop(desktop),
+      m_forWindow(As<ForWindow>(desktop.Function("GetDpiForWindow"))),
       m_scaleNonClient(As<ScaleNonClient>(desktop.Function("EnableNonClientDpiScaling"))),
       m_adjustForDpi(As<AdjustForDpi>(desktop.Function("AdjustWindowRectExForDpi"))),
       m_parametersForDpi(As<ParametersForDpi>(desktop.Function("SystemParametersInfoForDpi"))),
@@ -63,7 +86,7 @@ LOGFONTW DpiFunctions::MessageFont(UINT dpi) const {
     metrics.cbSize = sizeof metrics;
     if (m_parametersForDpi) {
         m_parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
-    } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    } else if (m_desktop.Parameters(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics)) {
         // The classic function answers at the system's DPI.
         metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight,
                                                 static_cast<int>(dpi), static_cast<int>(m_system));

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "window/win32/unique_handles.h"
+
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 // What the program asks of the Windows it runs on that differs between versions and settings:
-// functions newer than Windows 7, found at run time, and whether high contrast is on. A test
-// answers for another Windows by overriding it.
+// functions newer than Windows 7, found at run time, whether high contrast is on, the fonts
+// installed and the message font. A test answers for another Windows by overriding it.
 class Desktop {
 public:
     Desktop() = default;
@@ -15,6 +20,14 @@ public:
     // The function `name` of user32, which the program imports; null where this Windows lacks it.
     virtual FARPROC Function(const char* name) const;
     virtual bool HighContrast() const;
+
+    // The fonts and the text size differ with the language and a person's settings, which Wine
+    // cannot show: it lists no Microsoft YaHei, and its message font keeps one size.
+    // The faces with Simplified Chinese glyphs as GDI names and lists them, vertical ones too.
+    virtual std::vector<std::wstring> ChineseFaces() const;
+    virtual UniqueFont Font(const LOGFONTW& font) const;
+    // SystemParametersInfoW, which answers at the system's DPI.
+    virtual BOOL Parameters(UINT action, UINT size, void* value) const;
 };
 
 // The per-monitor DPI functions of Windows 10 1607 and later, looked up once. Older Windows run
@@ -40,6 +53,7 @@ private:
     using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
 
+    const Desktop& m_desktop;
     const ForWindow m_forWindow;
     const ScaleNonClient m_scaleNonClient;
     const AdjustForDpi m_adjustForDpi;

@@ -36,7 +36,9 @@ std::optional<std::wstring> FirstDroppedFile(IDataObject& data) {
     std::wstring path(DragQueryFileW(files, 0, nullptr, 0), L'\0');
     path.resize(DragQueryFileW(files, 0, path.data(), static_cast<UINT>(path.size() + 1)));
     // A dragged web link reaches Wine's drop as a list of made-up names.
-    if (!NamesAFile(path) || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const std::wstring unlimited = WithoutLengthLimit(path);
+    if (!NamesAFile(unlimited) ||
+        GetFileAttributesW(unlimited.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return std::nullopt;
     }
     return path;

@@ -22,3 +22,15 @@ bool NamesAFile(const std::wstring& path) {
     }
     return true;
 }
+
+std::wstring WithoutLengthLimit(const std::wstring& path) {
+    const std::wstring_view name = path;
+    if (name.size() < MAX_PATH || name.starts_with(LR"(\\?\)") || name.starts_with(LR"(\\.\)")) {
+        return path;
+    }
+    if (name.starts_with(LR"(\\)")) {
+        return LR"(\\?\UNC\)" + path.substr(2);
+    }
+    const bool onADrive = name.size() >= 3 && name[1] == L':' && name[2] == L'\\';
+    return onADrive ? LR"(\\?\)" + path : path;
+}

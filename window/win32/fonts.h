@@ -10,7 +10,7 @@
 // own, and font 1 and font 2 of the layout.
 class FormFonts final {
 public:
-    FormFonts(UINT dpi, const DpiFunctions& functions);
+    FormFonts(UINT dpi, const DpiFunctions& functions, const Desktop& desktop);
 
     HFONT Of(FontRole role) const;
 
@@ -21,8 +21,10 @@ private:
 };
 
 // Font 1 or font 2 of the layout, in `face`, at `dpi`.
-UniqueFont LayoutFont(const FontSpec& spec, const std::wstring& face, UINT dpi);
+UniqueFont LayoutFont(const FontSpec& spec, const std::wstring& face, UINT dpi,
+                      const Desktop& desktop);
 
-// `preferred` when it is installed with Simplified Chinese glyphs, else the first installed
-// face that has them; `preferred` again when there is none, for the font mapper to replace.
-std::wstring ChineseFace(const std::wstring& preferred);
+// The face of `spec` by either of its names, where it is installed; else the first installed
+// face with Simplified Chinese glyphs that draws every caption of the form; the face of `spec`
+// again when there is none, for the font mapper to replace.
+std::wstring ChineseFace(const FontSpec& spec, const Desktop& desktop);

@@ -62,7 +62,7 @@ Form1::Form1(HINSTANCE instance, const Desktop& desktop) : m_desktop(desktop) {
     }
     // The resize may have moved most of the window onto a monitor of yet another DPI.
     const UINT dpi = m_dpi.OfWindow(m_form);
-    m_fonts = std::make_unique<FormFonts>(dpi, m_dpi);
+    m_fonts = std::make_unique<FormFonts>(dpi, m_dpi, m_desktop);
     CreateControls(m_form, instance, dpi, *m_fonts, m_desktop);
 
     const HWND text1 = Control(u"Text1");
@@ -216,7 +216,7 @@ LRESULT Form1::FocusedPushButton() const {
 
 void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
     // The new fonts are set before the old ones are deleted.
-    auto fonts = std::make_unique<FormFonts>(dpi, m_dpi);
+    auto fonts = std::make_unique<FormFonts>(dpi, m_dpi, m_desktop);
     PlaceControls(m_form, dpi, *fonts);
     m_fonts = std::move(fonts);
     const SIZE size = WindowSize(dpi);
@@ -286,10 +286,21 @@ void Form1::Text2_Change() {
 
 void Form1::Text3_Change() { Text2_Change(); }
 
+namespace {
+
+// The command prompt a person pastes into inherits the environment this program has, from
+// Explorer.
+bool IsEnvironmentVariable(std::u16string_view name) {
+    return GetEnvironmentVariableW(ToWide(name).c_str(), nullptr, 0) != 0;
+}
+
+}  // namespace
+
 void Form1::Command1_Click() {
     // The Windows program's line is pasted into a command prompt.
-    if (const auto unsafe = compose::FindUnsafeCharacter(
-            m_fragments.modelpath, compose::PasteTarget::WindowsCommandPrompt)) {
+    if (const auto unsafe = compose::FindUnsafeCharacter(m_fragments.modelpath,
+                                                         compose::PasteTarget::WindowsCommandPrompt,
+                                                         IsEnvironmentVariable)) {
         ShowWarning(UnsafePathMessage(*unsafe));
         return;
     }

@@ -36,13 +36,20 @@ std::uint32_t LittleEndian(const Bytes& bytes, std::size_t at, int size) {
     return value;
 }
 
-// Tag 274 of the first IFD of an APP1 segment's TIFF structure: "Exif", two zero bytes, then
-// "II" (little-endian) or "MM" (big-endian) with its offsets counted from there.
+constexpr std::size_t kTiff = 6;
+
+// Whether an APP1 segment is EXIF's: "Exif" and two zero bytes. Others, such as the XMP that
+// phones and photo editors add after it, carry no orientation that counts.
+bool IsExif(const Bytes& app1) {
+    const std::array<unsigned char, kTiff> exif{'E', 'x', 'i', 'f', 0, 0};
+    return app1.size() >= kTiff && std::equal(exif.begin(), exif.end(), app1.begin());
+}
+
+// Tag 274 of the first IFD of an EXIF segment's TIFF structure: "II" (little-endian) or "MM"
+// (big-endian) with its offsets counted from there.
 int ExifOrientation(const Bytes& app1) {
-    constexpr std::size_t kTiff = 6;
-    const std::array<unsigned char, 6> exif{'E', 'x', 'i', 'f', 0, 0};
-    if (app1.size() < kTiff + 8 || !std::equal(exif.begin(), exif.end(), app1.begin()) ||
-        (app1[kTiff] != 'I' && app1[kTiff] != 'M') || app1[kTiff] != app1[kTiff + 1]) {
+    if (app1.size() < kTiff + 8 || (app1[kTiff] != 'I' && app1[kTiff] != 'M') ||
+        app1[kTiff] != app1[kTiff + 1]) {
         return 1;
     }
     const bool little = app1[kTiff] == 'I';
@@ -93,7 +100,9 @@ std::optional<PictureHeader> JpegHeader(HANDLE file) {
             if (!Read(file, bytes, length - 2)) {
                 return std::nullopt;
             }
-            header.exifOrientation = ExifOrientation(bytes);
+            if (IsExif(bytes)) {
+                header.exifOrientation = ExifOrientation(bytes);
+            }
         } else if (!Skip(file, length - 2)) {
             return std::nullopt;
         }

@@ -87,7 +87,7 @@ UniqueBitmap LoadPreview(const std::wstring& path, SIZE size) {
     if (size.cx <= 0 || size.cy <= 0) {
         return nullptr;
     }
-    const UniqueHandle file = OpenRegularFile(path);
+    const UniqueHandle file = OpenRegularFile(WithoutLengthLimit(path));
     const std::optional<PictureHeader> header = file ? ReadPictureHeader(file.get()) : std::nullopt;
     if (!header || header->width == 0 || header->height == 0 ||
         std::uint64_t{header->width} * header->height > kMaxPixels) {

@@ -18,7 +18,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
 
 using ClipboardFormats = std::vector<std::pair<UINT, std::u16string_view>>;
 
@@ -40,17 +44,64 @@ inline Pixels PixelsOf(HBITMAP bitmap) {
 }
 
 // The Windows the form runs on: this one, or with KARVOSEL_WINDOWS=7 one that lacks every
-// function newer than Windows 7, as Windows 7 to 8.1 do; high contrast is what a test sets.
+// function newer than Windows 7, as Windows 7 to 8.1 do; high contrast, the fonts and the text
+// size are what a test sets.
 class TestDesktop final : public Desktop {
 public:
     FARPROC Function(const char* name) const override {
-        return m_windows7 ? nullptr : Desktop::Function(name);
+        if (m_windows7) {
+            return nullptr;
+        }
+        const FARPROC function = Desktop::Function(name);
+        return function && name == std::string_view("SystemParametersInfoForDpi")
+                   ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(ParametersForDpi))
+                   : function;
     }
     bool HighContrast() const override { return highContrast; }
 
     bool highContrast = false;
 
+    ~TestDesktop() override { messageFontPoints = 0; }
+    // The faces another Windows lists; none: Wine's own. An -ExtB face, which has none of the
+    // common ideographs, is drawn without Chinese glyphs; Wine draws any other listed face in
+    // its Chinese one.
+    std::vector<std::wstring> ChineseFaces() const override {
+        return chineseFaces.value_or(Desktop::ChineseFaces());
+    }
+    UniqueFont Font(const LOGFONTW& font) const override {
+        LOGFONTW drawn = font;
+        if (std::wstring_view(drawn.lfFaceName).ends_with(L"-ExtB")) {
+            drawn.lfCharSet = ANSI_CHARSET;
+        }
+        return Desktop::Font(drawn);
+    }
+    // The message font in points, as bigger text makes it, the Windows 7 way here and the
+    // Windows 10 way in ParametersForDpi; 0: Wine's.
+    BOOL Parameters(UINT action, UINT size, void* value) const override {
+        const WindowDc screen(nullptr);
+        return Desktop::Parameters(action, size, value) &&
+               Enlarge(action, value, static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX)));
+    }
+
+    std::optional<std::vector<std::wstring>> chineseFaces;
+    // One for every desktop: the function that reads it has no desktop to ask.
+    static inline int messageFontPoints = 0;
+
 private:
+    static BOOL Enlarge(UINT action, void* value, UINT dpi) {
+        if (action == SPI_GETNONCLIENTMETRICS && messageFontPoints) {
+            static_cast<NONCLIENTMETRICSW*>(value)->lfMessageFont.lfHeight =
+                -MulDiv(messageFontPoints, static_cast<int>(dpi), 72);
+        }
+        return TRUE;
+    }
+    static BOOL WINAPI ParametersForDpi(UINT action, UINT size, void* value, UINT flags, UINT dpi) {
+        using Function = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+        static const auto wine = reinterpret_cast<Function>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+        return wine(action, size, value, flags, dpi) && Enlarge(action, value, dpi);
+    }
+
     const bool m_windows7 = [] {
         const char* windows = std::getenv("KARVOSEL_WINDOWS");
         return windows && std::string_view(windows) == "7";

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <future>
+#include <optional>
+#include <string>
 #include <thread>
 #include <tuple>
 
@@ -71,8 +73,9 @@ protected:
     const DpiFunctions m_dpi{m_open.desktop()};
 };
 
-// Opened at the desktop's DPI, then told of a move to a monitor of another; Wine keeps the
-// window's frame at the first, so only the client size at the start is checked.
+// Opened at the desktop's DPI, then told of a move to a monitor of another, on desktops with
+// other fonts and bigger text; Wine keeps the window's frame at the first DPI, so only the
+// client size at the start is checked.
 TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     const HWND form = m_open.form();
     EXPECT_NE(GetClassLongPtrW(form, GCLP_HICON), 0);
@@ -83,11 +86,35 @@ TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.cx, size.cy));
     ExpectLayoutFor(StartDpi());
     const UINT moved = StartDpi() == 96 ? 144 : 96;
-    RECT suggested{};
-    GetWindowRect(form, &suggested);
-    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(moved, moved),
-                 reinterpret_cast<LPARAM>(&suggested));
-    ExpectLayoutFor(moved);
+    // As an English Windows lists them, where an -ExtB face comes first.
+    const std::vector<std::wstring> withoutYaHei{L"SimSun-ExtB", L"@SimSun-ExtB", L"SimSun",
+                                                 L"@SimSun"};
+    std::vector<std::wstring> english = withoutYaHei;
+    english.insert(english.end(), {L"Microsoft YaHei", L"@Microsoft YaHei"});
+    struct Row {
+        const char* desktop;
+        std::optional<std::vector<std::wstring>> faces;
+        int messageFontPoints;
+        std::wstring_view face;  // of font 1; empty: Wine's
+    };
+    for (const Row& row :
+         {Row{"Wine's", std::nullopt, 0, L""}, Row{"English", english, 0, L"Microsoft YaHei"},
+          Row{"English without YaHei", withoutYaHei, 0, L"SimSun"},
+          Row{"bigger text", std::nullopt, 12, L""}}) {
+        SCOPED_TRACE(row.desktop);
+        m_open.desktop().chineseFaces = row.faces;
+        TestDesktop::messageFontPoints = row.messageFontPoints;
+        RECT suggested{};
+        GetWindowRect(form, &suggested);
+        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(moved, moved),
+                     reinterpret_cast<LPARAM>(&suggested));
+        ExpectLayoutFor(moved);
+        LOGFONTW font1{};
+        GetObjectW(
+            reinterpret_cast<HFONT>(SendMessageW(m_open.control(u"Label2"), WM_GETFONT, 0, 0)),
+            sizeof font1, &font1);
+        EXPECT_TRUE(row.face.empty() || font1.lfFaceName == row.face) << font1.lfFaceName;
+    }
 }
 
 // The frame's middle as drawn, as high contrast is switched on and off again while the window is
