@@ -41,6 +41,26 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
     RegisterClassExW(&formClass);
 }
 
+// Whether a shown, caption-less topmost window of another thread, as a menu, a tooltip or an
+// input method's or a drag's window is, lies above `form` over part of it. Another program's
+// always-on-top window has a caption. The taskbar has none and lies above the form after each
+// click on it: only a window over the form counts, so that the form still rises above others.
+bool BelowAnotherThreadsPopup(HWND form) {
+    RECT place{};
+    GetWindowRect(form, &place);
+    for (HWND above = GetWindow(form, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        RECT popup{};
+        RECT overlap{};
+        if (IsWindowVisible(above) && GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST &&
+            (GetWindowLongPtrW(above, GWL_STYLE) & WS_CAPTION) != WS_CAPTION &&
+            GetWindowThreadProcessId(above, nullptr) != GetCurrentThreadId() &&
+            GetWindowRect(above, &popup) && IntersectRect(&overlap, &place, &popup)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, const Desktop& desktop) : m_desktop(desktop) {
@@ -313,6 +333,10 @@ void Form1::Frame1_OLEDragDrop(const std::wstring& path) {
 }
 
 void Form1::Timer1_Timer() {
+    // Such a popup is what the person uses; it goes away by itself.
+    if (BelowAnotherThreadsPopup(m_form)) {
+        return;
+    }
     // Without SWP_NOACTIVATE every tick would activate the window, taking the focus from its
     // own message boxes and from whatever the person types into.
     SetWindowPos(m_form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -20,6 +20,25 @@ UINT StartDpi() {
     return dpi ? static_cast<UINT>(_wtoi(dpi)) : 96;
 }
 
+// Whether `upper` lies above `lower` in the z-order, which Wine keeps as Windows does though its
+// X windows may be stacked otherwise.
+bool Above(HWND upper, HWND lower) {
+    for (HWND above = GetWindow(lower, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        if (above == upper) {
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CALLBACK CountTicks(HWND form, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR ticks) {
+    if (message == WM_TIMER && wParam == static_cast<WPARAM>(ControlId(u"Timer1"))) {
+        ++*reinterpret_cast<int*>(ticks);
+    }
+    return DefSubclassProc(form, message, wParam, lParam);
+}
+
 class Win32FormTest : public testing::Test {
 protected:
     // Every control has its place and its font at `dpi`, with a glyph for each character of its
@@ -159,6 +178,52 @@ TEST_F(Win32FormTest, ACopyWaitsForAClipboardHeldForAMomentAndReportsOneHeldForG
         EXPECT_EQ(message, row.message);
         EXPECT_EQ(m_open.clipboardText(), row.clipboard);
     }
+}
+
+// Another program's window made topmost over the form: the form rises above it at the timer's
+// next tick, unless it is a caption-less popup, such as a menu, over part of the form, which
+// stays above it while it is shown. The taskbar is such a popup, beside the form.
+TEST_F(Win32FormTest, TheWindowRisesAboveOtherProgramsWindowsButNotOverTheirMenus) {
+    const HWND form = m_open.form();
+    int ticks = 0;
+    SetWindowSubclass(form, CountTicks, 0, reinterpret_cast<DWORD_PTR>(&ticks));
+    RECT place{};
+    GetWindowRect(form, &place);
+    const LONG width = place.right - place.left;
+    struct Row {
+        const char* what;
+        DWORD style;
+        LONG shift;  // to the right
+        bool staysAbove;
+    };
+    for (const Row& row : {Row{"a menu over the form", WS_POPUP | WS_BORDER, width / 2, true},
+                           Row{"an always-on-top window", WS_OVERLAPPEDWINDOW, width / 2, false},
+                           Row{"a popup beside the form", WS_POPUP, width, false}}) {
+        SCOPED_TRACE(row.what);
+        std::promise<HWND> made;
+        std::promise<void> closed;
+        std::thread program([&] {
+            const HWND window =
+                CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"STATIC", L"another program",
+                                row.style, place.left + row.shift, place.top, width,
+                                place.bottom - place.top, nullptr, nullptr, nullptr, nullptr);
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            made.set_value(window);
+            closed.get_future().wait();
+            DestroyWindow(window);
+        });
+        const HWND other = made.get_future().get();
+        const bool wasAbove = Above(other, form);
+        const int start = ticks;
+        m_open.waitFor([&] { return !Above(other, form) || ticks >= start + 5; });
+        const bool staysAbove = Above(other, form);
+        closed.set_value();
+        program.join();
+        ASSERT_TRUE(wasAbove);
+        EXPECT_EQ(staysAbove, row.staysAbove) << ticks - start << " ticks";
+    }
+    RemoveWindowSubclass(form, CountTicks, 0);
 }
 
 }  // namespace
