@@ -31,6 +31,10 @@ bool Desktop::HighContrast() const {
            contrast.dwFlags & HCF_HIGHCONTRASTON;
 }
 
+DWORD Desktop::FileAttributes(const std::wstring& path) const {
+    return GetFileAttributesW(path.c_str());
+}
+
 DpiFunctions::DpiFunctions(const Desktop& desktop)
     : m_forWindow(As<ForWindow>(desktop.Function("GetDpiForWindow"))),
       m_scaleNonClient(As<ScaleNonClient>(desktop.Function("EnableNonClientDpiScaling"))),

@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -24,6 +25,8 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMI
 constexpr DWORD kFormExtendedStyle = WS_EX_TOPMOST;
 // Below the controls' ids, which the layout's timer shares.
 constexpr UINT_PTR kTakeDropsTimer = 1;
+// Posted for a file that was dropped or pasted.
+constexpr UINT kFileTakenMessage = WM_APP;
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
     WNDCLASSEXW formClass{};
@@ -99,8 +102,7 @@ void Form1::TakeDrops() {
     if (m_dropTarget) {
         return;  // shown again
     }
-    m_dropTarget.Attach(
-        new DropTarget([this](const std::wstring& path) { Frame1_OLEDragDrop(path); }));
+    m_dropTarget.Attach(new DropTarget([this](const std::wstring& path) { TakeFile(path); }));
     // Without OLE the frame takes no drops, and no previews or pasted files load either.
     if (FAILED(RegisterDragDrop(Control(u"Frame1"), m_dropTarget.Get()))) {
         m_dropTarget.Reset();
@@ -173,6 +175,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_PASTE:
             OnPaste();
+            return 0;
+        case kFileTakenMessage:
+            if (m_takenFile) {
+                Frame1_OLEDragDrop(*std::exchange(m_takenFile, std::nullopt));
+            }
             return 0;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
@@ -249,9 +256,16 @@ void Form1::OnPaste() {
     Microsoft::WRL::ComPtr<IDataObject> copied;
     if (SUCCEEDED(OleGetClipboard(&copied))) {
         if (const std::optional<std::wstring> file = FirstDroppedFile(*copied.Get())) {
-            Frame1_OLEDragDrop(*file);
+            TakeFile(*file);
         }
     }
+}
+
+// The file loads from the window's own queue: the program that dropped it, Explorer among
+// them, waits until the drop returns, and a picture may take long to read.
+void Form1::TakeFile(const std::wstring& path) {
+    m_takenFile = path;
+    PostMessageW(m_form, kFileTakenMessage, 0, 0);
 }
 
 void Form1::OnDestroy() {
@@ -327,7 +341,7 @@ void Form1::Frame1_OLEDragDrop(const std::wstring& path) {
     RECT image{};
     GetClientRect(Control(u"Image1"), &image);
     if (UniqueBitmap preview =
-            LoadPreview(ToWide(parts.previewpath), {image.right, image.bottom})) {
+            LoadPreview(m_desktop, ToWide(parts.previewpath), {image.right, image.bottom})) {
         SetPreview(std::move(preview));
     }
 }

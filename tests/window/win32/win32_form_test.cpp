@@ -1,5 +1,6 @@
 // What the Win32 form promises beyond the form's common behaviour: its DPI, its fonts, its
-// place above other windows and a clipboard that another program holds.
+// place above other windows, a clipboard that another program holds and pictures kept elsewhere.
+#include "tests/window/turned_picture.h"
 #include "tests/window/win32/open_form.h"
 #include "window/messages.h"
 #include "window/win32/controls.h"
@@ -224,6 +225,25 @@ TEST_F(Win32FormTest, TheWindowRisesAboveOtherProgramsWindowsButNotOverTheirMenu
         EXPECT_EQ(staysAbove, row.staysAbove) << ticks - start << " ticks";
     }
     RemoveWindowSubclass(form, CountTicks, 0);
+}
+
+// A picture whose data is not on this computer, such as a cloud file, would be downloaded to be
+// read: the model is taken and no preview shown, as if there were no picture.
+TEST_F(Win32FormTest, APictureWhoseDataIsElsewhereIsNotRead) {
+    m_open.write(u"robot.jpg", Turned());
+    const std::u16string model = m_open.write(u"robot.model", {});
+    for (const DWORD attribute : {Desktop::kRecallOnOpen, Desktop::kRecallOnDataAccess,
+                                  DWORD{FILE_ATTRIBUTE_OFFLINE}, DWORD{0}}) {
+        SCOPED_TRACE(attribute);
+        m_open.desktop().addedAttributes = attribute;
+        ASSERT_TRUE(m_open.drop({model}));
+        EXPECT_EQ(m_open.text(u"Text1"), model);
+        if (attribute) {
+            EXPECT_TRUE(m_open.preview().rgb.empty());
+        } else {
+            EXPECT_TRUE(ShowsQuadrantsUpright(m_open.preview(), m_open.previewRoom(), 6));
+        }
+    }
 }
 
 }  // namespace
