@@ -285,7 +285,13 @@ LRESULT CALLBACK Form1::Text1Proc(HWND text1, UINT message, WPARAM wParam, LPARA
     if (message == WM_CHAR) {
         reinterpret_cast<Form1*>(form)->Text1_KeyPress(wParam);
     }
-    return DefSubclassProc(text1, message, wParam, lParam);
+    const LRESULT result = DefSubclassProc(text1, message, wParam, lParam);
+    // With the focus, the box makes and shows a new caret for each font it is given, as on a
+    // move to a monitor of another DPI.
+    if (message == WM_SETFONT && GetFocus() == text1) {
+        HideCaret(text1);
+    }
+    return result;
 }
 
 void Form1::Form_Load() {

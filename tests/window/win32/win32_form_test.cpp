@@ -21,6 +21,19 @@ UINT StartDpi() {
     return dpi ? static_cast<UINT>(_wtoi(dpi)) : 96;
 }
 
+// What `window` shows on screen, its caret included.
+std::vector<std::uint32_t> Drawn(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const WindowDc dc(window);
+    const std::unique_ptr<HDC__, CallRelease<DeleteDC>> copy(CreateCompatibleDC(dc.Get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc.Get(), client.right, client.bottom));
+    const HGDIOBJ old = SelectObject(copy.get(), bitmap.get());
+    BitBlt(copy.get(), 0, 0, client.right, client.bottom, dc.Get(), 0, 0, SRCCOPY);
+    SelectObject(copy.get(), old);
+    return PixelsOf(bitmap.get()).rgb;
+}
+
 // Whether `upper` lies above `lower` in the z-order, which Wine keeps as Windows does though its
 // X windows may be stacked otherwise.
 bool Above(HWND upper, HWND lower) {
@@ -88,13 +101,28 @@ protected:
         }
     }
 
+    // Whether `box`, once its pending paints are done, draws two different pictures within
+    // `patience` milliseconds, as a blinking caret does.
+    bool ShowsABlink(std::u16string_view box, ULONGLONG patience) const {
+        m_open.pump();
+        const std::vector<std::uint32_t> first = Drawn(m_open.control(box));
+        const ULONGLONG end = GetTickCount64() + patience;
+        bool changed = false;
+        m_open.waitFor([&] {
+            changed = Drawn(m_open.control(box)) != first;
+            return changed || GetTickCount64() > end;
+        });
+        return changed;
+    }
+
     Win32Form m_open;
     const DpiFunctions m_dpi{m_open.desktop()};
 };
 
-// Opened at the desktop's DPI, then told of a move to a monitor of another; Wine keeps the
-// window's frame at the first, so only the client size at the start is checked.
-TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
+// Opened at the desktop's DPI, then told of a move to a monitor of another, with the focus in the
+// path box, which shows no caret; Wine keeps the window's frame at the first DPI, so only the
+// client size at the start is checked.
+TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaptionAndNoCaretInThePathBox) {
     const HWND form = m_open.form();
     EXPECT_NE(GetClassLongPtrW(form, GCLP_HICON), 0);
     ASSERT_EQ(m_dpi.OfWindow(form), StartDpi());
@@ -103,12 +131,17 @@ TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     const SIZE size = FormClientSize(StartDpi());
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.cx, size.cy));
     ExpectLayoutFor(StartDpi());
+    // A caret blinks in the width box, which shows that the check below can see one.
+    m_open.click(u"Text2");
+    EXPECT_TRUE(ShowsABlink(u"Text2", kPatience));
+    m_open.click(u"Text1");
     const UINT moved = StartDpi() == 96 ? 144 : 96;
     RECT suggested{};
     GetWindowRect(form, &suggested);
     SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(moved, moved),
                  reinterpret_cast<LPARAM>(&suggested));
     ExpectLayoutFor(moved);
+    EXPECT_FALSE(ShowsABlink(u"Text1", 3 * GetCaretBlinkTime())) << "a caret in the path box";
 }
 
 // The frame's middle as drawn, as high contrast is switched on and off again while the window is
