@@ -53,6 +53,10 @@ BOOL Desktop::Parameters(UINT action, UINT size, void* value) const {
     return SystemParametersInfoW(action, size, value, 0);
 }
 
+DWORD Desktop::FileAttributes(const std::wstring& path) const {
+    return GetFileAttributesW(path.c_str());
+}
+
 DpiFunctions::DpiFunctions(const Desktop& desktop)
     : m_desktop(desktop),
       m_forWindow(As<ForWindow>(desktop.Function("GetDpiForWindow"))),

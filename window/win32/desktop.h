@@ -9,7 +9,8 @@
 
 // What the program asks of the Windows it runs on that differs between versions and settings:
 // functions newer than Windows 7, found at run time, whether high contrast is on, the fonts
-// installed and the message font. A test answers for another Windows by overriding it.
+// installed, the message font and what the file system says of a file. A test answers for
+// another Windows by overriding it.
 class Desktop {
 public:
     Desktop() = default;
@@ -28,6 +29,15 @@ public:
     virtual UniqueFont Font(const LOGFONTW& font) const;
     // SystemParametersInfoW, which answers at the system's DPI.
     virtual BOOL Parameters(UINT action, UINT size, void* value) const;
+
+    // Marks of a file whose data is not on this computer, such as a cloud file not yet
+    // downloaded, which a read fetches first; mingw-w64's headers lack the names of the first two.
+    static constexpr DWORD kRecallOnOpen = 0x00040000;
+    static constexpr DWORD kRecallOnDataAccess = 0x00400000;
+    static constexpr DWORD kDataElsewhere =
+        kRecallOnOpen | kRecallOnDataAccess | FILE_ATTRIBUTE_OFFLINE;
+    // The attributes of the file at `path`, as GetFileAttributesW gives them.
+    virtual DWORD FileAttributes(const std::wstring& path) const;
 };
 
 // The per-monitor DPI functions of Windows 10 1607 and later, looked up once. Older Windows run

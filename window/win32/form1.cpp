@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -24,6 +25,8 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMI
 constexpr DWORD kFormExtendedStyle = WS_EX_TOPMOST;
 // Below the controls' ids, which the layout's timer shares.
 constexpr UINT_PTR kTakeDropsTimer = 1;
+// Posted for a file that was dropped or pasted.
+constexpr UINT kFileTakenMessage = WM_APP;
 
 void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
     WNDCLASSEXW formClass{};
@@ -39,6 +42,26 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
     formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     formClass.lpszClassName = kFormClass;
     RegisterClassExW(&formClass);
+}
+
+// Whether a shown, caption-less topmost window of another thread, as a menu, a tooltip or an
+// input method's or a drag's window is, lies above `form` over part of it. Another program's
+// always-on-top window has a caption. The taskbar has none and lies above the form after each
+// click on it: only a window over the form counts, so that the form still rises above others.
+bool BelowAnotherThreadsPopup(HWND form) {
+    RECT place{};
+    GetWindowRect(form, &place);
+    for (HWND above = GetWindow(form, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        RECT popup{};
+        RECT overlap{};
+        if (IsWindowVisible(above) && GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST &&
+            (GetWindowLongPtrW(above, GWL_STYLE) & WS_CAPTION) != WS_CAPTION &&
+            GetWindowThreadProcessId(above, nullptr) != GetCurrentThreadId() &&
+            GetWindowRect(above, &popup) && IntersectRect(&overlap, &place, &popup)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -79,8 +102,7 @@ void Form1::TakeDrops() {
     if (m_dropTarget) {
         return;  // shown again
     }
-    m_dropTarget.Attach(
-        new DropTarget([this](const std::wstring& path) { Frame1_OLEDragDrop(path); }));
+    m_dropTarget.Attach(new DropTarget([this](const std::wstring& path) { TakeFile(path); }));
     // Without OLE the frame takes no drops, and no previews or pasted files load either.
     if (FAILED(RegisterDragDrop(Control(u"Frame1"), m_dropTarget.Get()))) {
         m_dropTarget.Reset();
@@ -153,6 +175,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_PASTE:
             OnPaste();
+            return 0;
+        case kFileTakenMessage:
+            if (m_takenFile) {
+                Frame1_OLEDragDrop(*std::exchange(m_takenFile, std::nullopt));
+            }
             return 0;
         case WM_SETTINGCHANGE:
         case WM_SYSCOLORCHANGE:
@@ -229,9 +256,16 @@ void Form1::OnPaste() {
     Microsoft::WRL::ComPtr<IDataObject> copied;
     if (SUCCEEDED(OleGetClipboard(&copied))) {
         if (const std::optional<std::wstring> file = FirstDroppedFile(*copied.Get())) {
-            Frame1_OLEDragDrop(*file);
+            TakeFile(*file);
         }
     }
+}
+
+// The file loads from the window's own queue: the program that dropped it, Explorer among
+// them, waits until the drop returns, and a picture may take long to read.
+void Form1::TakeFile(const std::wstring& path) {
+    m_takenFile = path;
+    PostMessageW(m_form, kFileTakenMessage, 0, 0);
 }
 
 void Form1::OnDestroy() {
@@ -251,7 +285,13 @@ LRESULT CALLBACK Form1::Text1Proc(HWND text1, UINT message, WPARAM wParam, LPARA
     if (message == WM_CHAR) {
         reinterpret_cast<Form1*>(form)->Text1_KeyPress(wParam);
     }
-    return DefSubclassProc(text1, message, wParam, lParam);
+    const LRESULT result = DefSubclassProc(text1, message, wParam, lParam);
+    // With the focus, the box makes and shows a new caret for each font it is given, as on a
+    // move to a monitor of another DPI.
+    if (message == WM_SETFONT && GetFocus() == text1) {
+        HideCaret(text1);
+    }
+    return result;
 }
 
 void Form1::Form_Load() {
@@ -318,12 +358,16 @@ void Form1::Frame1_OLEDragDrop(const std::wstring& path) {
     RECT image{};
     GetClientRect(Control(u"Image1"), &image);
     if (UniqueBitmap preview =
-            LoadPreview(ToWide(parts.previewpath), {image.right, image.bottom})) {
+            LoadPreview(m_desktop, ToWide(parts.previewpath), {image.right, image.bottom})) {
         SetPreview(std::move(preview));
     }
 }
 
 void Form1::Timer1_Timer() {
+    // Such a popup is what the person uses; it goes away by itself.
+    if (BelowAnotherThreadsPopup(m_form)) {
+        return;
+    }
     // Without SWP_NOACTIVATE every tick would activate the window, taking the focus from its
     // own message boxes and from whatever the person types into.
     SetWindowPos(m_form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

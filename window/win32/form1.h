@@ -42,6 +42,7 @@ private:
     void OnActivate(bool active);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnPaste();
+    void TakeFile(const std::wstring& path);
     void TakeDrops();
     void OnDestroy();
     LRESULT FocusedPushButton() const;
@@ -78,5 +79,6 @@ private:
     Microsoft::WRL::ComPtr<DropTarget> m_dropTarget;
     std::optional<ControlAnnotations> m_annotations;
     UniqueBitmap m_preview;
+    std::optional<std::wstring> m_takenFile;  // dropped or pasted, not yet loaded
     HWND m_focus = nullptr;
 };

@@ -18,12 +18,13 @@ namespace {
 // claims one is refused before anything is decoded.
 constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 26;
 
-// Opening a device or a pipe could block the window, so only files on a disk are read.
-UniqueHandle OpenRegularFile(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA attributes{};
-    if (!NamesAFile(path) ||
-        !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes) ||
-        attributes.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
+// Opening a device or a pipe could block the window, and so could reading a file that Windows
+// downloads first, so only files on a disk, with their data here, are read.
+UniqueHandle OpenRegularFile(const Desktop& desktop, const std::wstring& path) {
+    const DWORD attributes =
+        NamesAFile(path) ? desktop.FileAttributes(path) : INVALID_FILE_ATTRIBUTES;
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | Desktop::kDataElsewhere)) {
         return nullptr;
     }
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
@@ -83,11 +84,11 @@ UniqueBitmap UprightBitmap(const std::vector<std::uint32_t>& decoded, UINT width
 
 }  // namespace
 
-UniqueBitmap LoadPreview(const std::wstring& path, SIZE size) {
+UniqueBitmap LoadPreview(const Desktop& desktop, const std::wstring& path, SIZE size) {
     if (size.cx <= 0 || size.cy <= 0) {
         return nullptr;
     }
-    const UniqueHandle file = OpenRegularFile(WithoutLengthLimit(path));
+    const UniqueHandle file = OpenRegularFile(desktop, WithoutLengthLimit(path));
     const std::optional<PictureHeader> header = file ? ReadPictureHeader(file.get()) : std::nullopt;
     if (!header || header->width == 0 || header->height == 0 ||
         std::uint64_t{header->width} * header->height > kMaxPixels) {

@@ -45,7 +45,8 @@ inline Pixels PixelsOf(HBITMAP bitmap) {
 
 // The Windows the form runs on: this one, or with KARVOSEL_WINDOWS=7 one that lacks every
 // function newer than Windows 7, as Windows 7 to 8.1 do; high contrast, the fonts and the text
-// size are what a test sets.
+// size are what a test sets. Wine has no file whose data is elsewhere: a test adds such
+// attributes to every file's.
 class TestDesktop final : public Desktop {
 public:
     FARPROC Function(const char* name) const override {
@@ -58,6 +59,11 @@ public:
                    : function;
     }
     bool HighContrast() const override { return highContrast; }
+
+    DWORD FileAttributes(const std::wstring& path) const override {
+        return Desktop::FileAttributes(path) | addedAttributes;
+    }
+    DWORD addedAttributes = 0;
 
     bool highContrast = false;
 
@@ -315,12 +321,21 @@ private:
         GetWindowRect(control(name), &target);
         SetCursorPos((target.left + target.right) / 2, (target.top + target.bottom) / 2);
         ImmediateDrop source;
+        const auto shown = [this] {
+            return std::pair(text(u"Text1"),
+                             SendMessageW(control(u"Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0));
+        };
+        const auto before = shown();
         DWORD effect = DROPEFFECT_NONE;
         const DWORD effects = allowed == Allowed::MoveOnly
                                   ? DROPEFFECT_MOVE
                                   : DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
         if (FAILED(DoDragDrop(data.Get(), &source, effects, &effect))) {
             throw std::runtime_error("the drag did not start");
+        }
+        // A file manager waits until the drop returns, so the window reads nothing before.
+        if (shown() != before) {
+            throw std::runtime_error("the window loaded the drop before the drag ended");
         }
         pump();
         if (effect != DROPEFFECT_NONE && effect != DROPEFFECT_COPY) {

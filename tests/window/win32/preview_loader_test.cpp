@@ -148,7 +148,7 @@ TEST(LoadPreview, NeverOpensADeviceOrAPipe) {
     GetTempPathW(MAX_PATH, folder);
     bool shown = true;
     std::thread loader([&] {
-        shown = LoadPreview(folder + std::wstring(L"COM9.jpg"), {64, 32}) != nullptr;
+        shown = LoadPreview(Desktop(), folder + std::wstring(L"COM9.jpg"), {64, 32}) != nullptr;
         SetEvent(loaded.get());
     });
     // An opening completes before the loader goes on, so it is seen first if there was one.

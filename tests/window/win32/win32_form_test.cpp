@@ -1,5 +1,6 @@
 // What the Win32 form promises beyond the form's common behaviour: its DPI, its fonts, its
-// place above other windows and a clipboard that another program holds.
+// place above other windows, a clipboard that another program holds and pictures kept elsewhere.
+#include "tests/window/turned_picture.h"
 #include "tests/window/win32/open_form.h"
 #include "window/messages.h"
 #include "window/win32/controls.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <future>
 #include <optional>
 #include <string>
@@ -19,6 +21,38 @@ namespace {
 UINT StartDpi() {
     const wchar_t* const dpi = _wgetenv(L"KARVOSEL_DPI");
     return dpi ? static_cast<UINT>(_wtoi(dpi)) : 96;
+}
+
+// What `window` shows on screen, its caret included.
+std::vector<std::uint32_t> Drawn(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const WindowDc dc(window);
+    const std::unique_ptr<HDC__, CallRelease<DeleteDC>> copy(CreateCompatibleDC(dc.Get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc.Get(), client.right, client.bottom));
+    const HGDIOBJ old = SelectObject(copy.get(), bitmap.get());
+    BitBlt(copy.get(), 0, 0, client.right, client.bottom, dc.Get(), 0, 0, SRCCOPY);
+    SelectObject(copy.get(), old);
+    return PixelsOf(bitmap.get()).rgb;
+}
+
+// Whether `upper` lies above `lower` in the z-order, which Wine keeps as Windows does though its
+// X windows may be stacked otherwise.
+bool Above(HWND upper, HWND lower) {
+    for (HWND above = GetWindow(lower, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        if (above == upper) {
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CALLBACK CountTicks(HWND form, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR ticks) {
+    if (message == WM_TIMER && wParam == static_cast<WPARAM>(ControlId(u"Timer1"))) {
+        ++*reinterpret_cast<int*>(ticks);
+    }
+    return DefSubclassProc(form, message, wParam, lParam);
 }
 
 class Win32FormTest : public testing::Test {
@@ -69,14 +103,28 @@ protected:
         }
     }
 
+    // Whether `box`, once its pending paints are done, draws two different pictures within
+    // `patience` milliseconds, as a blinking caret does.
+    bool ShowsABlink(std::u16string_view box, ULONGLONG patience) const {
+        m_open.pump();
+        const std::vector<std::uint32_t> first = Drawn(m_open.control(box));
+        const ULONGLONG end = GetTickCount64() + patience;
+        bool changed = false;
+        m_open.waitFor([&] {
+            changed = Drawn(m_open.control(box)) != first;
+            return changed || GetTickCount64() > end;
+        });
+        return changed;
+    }
+
     Win32Form m_open;
     const DpiFunctions m_dpi{m_open.desktop()};
 };
 
 // Opened at the desktop's DPI, then told of a move to a monitor of another, on desktops with
-// other fonts and bigger text; Wine keeps the window's frame at the first DPI, so only the
-// client size at the start is checked.
-TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
+// other fonts and bigger text, with the focus in the path box, which shows no caret; Wine keeps
+// the window's frame at the first DPI, so only the client size at the start is checked.
+TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaptionAndNoCaretInThePathBox) {
     const HWND form = m_open.form();
     EXPECT_NE(GetClassLongPtrW(form, GCLP_HICON), 0);
     ASSERT_EQ(m_dpi.OfWindow(form), StartDpi());
@@ -85,6 +133,10 @@ TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
     const SIZE size = FormClientSize(StartDpi());
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.cx, size.cy));
     ExpectLayoutFor(StartDpi());
+    // A caret blinks in the width box, which shows that the check below can see one.
+    m_open.click(u"Text2");
+    EXPECT_TRUE(ShowsABlink(u"Text2", kPatience));
+    m_open.click(u"Text1");
     const UINT moved = StartDpi() == 96 ? 144 : 96;
     // As an English Windows lists them, where an -ExtB face comes first.
     const std::vector<std::wstring> withoutYaHei{L"SimSun-ExtB", L"@SimSun-ExtB", L"SimSun",
@@ -115,6 +167,7 @@ TEST_F(Win32FormTest, FollowsItsDpiWithFontsThatShowEveryCaption) {
             sizeof font1, &font1);
         EXPECT_TRUE(row.face.empty() || font1.lfFaceName == row.face) << font1.lfFaceName;
     }
+    EXPECT_FALSE(ShowsABlink(u"Text1", 3 * GetCaretBlinkTime())) << "a caret in the path box";
 }
 
 // The frame's middle as drawn, as high contrast is switched on and off again while the window is
@@ -154,22 +207,107 @@ TEST_F(Win32FormTest, TimerKeepsTheWindowOnTopWithoutActivatingIt) {
     DestroyWindow(other);
 }
 
-TEST_F(Win32FormTest, ClipboardHeldByAnotherProgramIsReported) {
-    m_open.copyElsewhere({}, u"untouched");
-    std::promise<bool> held;
-    std::promise<void> released;
-    std::thread holder([&] {
-        held.set_value(OpenClipboard(nullptr));
-        released.get_future().wait();
-        CloseClipboard();
-    });
-    const bool wasHeld = held.get_future().get();
-    const auto message = m_open.messageDuring([&] { m_open.click(u"Command1"); });
-    released.set_value();
-    holder.join();
-    ASSERT_TRUE(wasHeld);
-    EXPECT_EQ(message, kClipboardFailedMessage);
-    EXPECT_EQ(m_open.clipboardText(), u"untouched");
+// Clipboard history and clipboard managers hold the clipboard for a moment right after each
+// change: a copy then waits and lands. One that another program holds for good fails with the
+// reason, and the clipboard keeps what it had.
+TEST_F(Win32FormTest, ACopyWaitsForAClipboardHeldForAMomentAndReportsOneHeldForGood) {
+    using namespace std::chrono_literals;
+    const std::u16string line = m_open.copy().clipboard;
+    struct Row {
+        std::optional<std::chrono::milliseconds> held;  // none: for good
+        std::optional<std::u16string_view> message;
+        std::u16string_view clipboard;
+    };
+    for (const Row& row : {Row{300ms, std::nullopt, line},
+                           Row{std::nullopt, kClipboardFailedMessage, u"untouched"}}) {
+        SCOPED_TRACE(row.held ? "for a moment" : "for good");
+        m_open.copyElsewhere({}, u"untouched");
+        std::promise<bool> held;
+        std::promise<void> released;
+        std::thread holder([&] {
+            held.set_value(OpenClipboard(nullptr));
+            const auto release = released.get_future();
+            row.held ? void(release.wait_for(*row.held)) : release.wait();
+            CloseClipboard();
+        });
+        const bool wasHeld = held.get_future().get();
+        const auto message = m_open.messageDuring([&] { m_open.click(u"Command1"); });
+        released.set_value();
+        holder.join();
+        ASSERT_TRUE(wasHeld);
+        EXPECT_EQ(message, row.message);
+        EXPECT_EQ(m_open.clipboardText(), row.clipboard);
+    }
+}
+
+// Another program's window made topmost over the form: the form rises above it at the timer's
+// next tick, unless it is a caption-less popup, such as a menu, over part of the form, which
+// stays above it while it is shown. The taskbar is such a popup, beside the form.
+TEST_F(Win32FormTest, TheWindowRisesAboveOtherProgramsWindowsButNotOverTheirMenus) {
+    const HWND form = m_open.form();
+    int ticks = 0;
+    SetWindowSubclass(form, CountTicks, 0, reinterpret_cast<DWORD_PTR>(&ticks));
+    RECT place{};
+    GetWindowRect(form, &place);
+    const LONG width = place.right - place.left;
+    struct Row {
+        const char* what;
+        DWORD style;
+        LONG shift;  // to the right
+        bool staysAbove;
+    };
+    for (const Row& row : {Row{"a menu over the form", WS_POPUP | WS_BORDER, width / 2, true},
+                           Row{"an always-on-top window", WS_OVERLAPPEDWINDOW, width / 2, false},
+                           Row{"a popup beside the form", WS_POPUP, width, false}}) {
+        SCOPED_TRACE(row.what);
+        std::promise<HWND> made;
+        std::thread program([&] {
+            const HWND window =
+                CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"STATIC", L"another program",
+                                row.style, place.left + row.shift, place.top, width,
+                                place.bottom - place.top, nullptr, nullptr, nullptr, nullptr);
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            made.set_value(window);
+            // As a program's thread does; under Wine, one that reads no messages sees its window
+            // restacked now and then.
+            MSG message{};
+            while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+                DispatchMessageW(&message);
+            }
+            DestroyWindow(window);
+        });
+        const HWND other = made.get_future().get();
+        const DWORD thread = GetWindowThreadProcessId(other, nullptr);
+        const bool wasAbove = Above(other, form);
+        const int start = ticks;
+        m_open.waitFor([&] { return !Above(other, form) || ticks >= start + 5; });
+        const bool staysAbove = Above(other, form);
+        PostThreadMessageW(thread, WM_QUIT, 0, 0);
+        program.join();
+        ASSERT_TRUE(wasAbove);
+        EXPECT_EQ(staysAbove, row.staysAbove) << ticks - start << " ticks";
+    }
+    RemoveWindowSubclass(form, CountTicks, 0);
+}
+
+// A picture whose data is not on this computer, such as a cloud file, would be downloaded to be
+// read: the model is taken and no preview shown, as if there were no picture.
+TEST_F(Win32FormTest, APictureWhoseDataIsElsewhereIsNotRead) {
+    m_open.write(u"robot.jpg", Turned());
+    const std::u16string model = m_open.write(u"robot.model", {});
+    for (const DWORD attribute : {Desktop::kRecallOnOpen, Desktop::kRecallOnDataAccess,
+                                  DWORD{FILE_ATTRIBUTE_OFFLINE}, DWORD{0}}) {
+        SCOPED_TRACE(attribute);
+        m_open.desktop().addedAttributes = attribute;
+        ASSERT_TRUE(m_open.drop({model}));
+        EXPECT_EQ(m_open.text(u"Text1"), model);
+        if (attribute) {
+            EXPECT_TRUE(m_open.preview().rgb.empty());
+        } else {
+            EXPECT_TRUE(ShowsQuadrantsUpright(m_open.preview(), m_open.previewRoom(), 6));
+        }
+    }
 }
 
 }  // namespace
