@@ -12,6 +12,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Its folders are rwxr-xr-x, as Debian wants them, whatever the builder's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                                GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # Only the package's copies: the build folder keeps its debug information.
 set(CPACK_STRIP_FILES ON)
 # The captions are Simplified Chinese.
