@@ -2,6 +2,8 @@
 
 #include "window/win32/unique_handles.h"
 
+#include <dwmapi.h>
+
 namespace {
 
 // `function` as the type it is declared with, from the pointer GetProcAddress gives.
@@ -55,6 +57,12 @@ BOOL Desktop::Parameters(UINT action, UINT size, void* value) const {
 
 DWORD Desktop::FileAttributes(const std::wstring& path) const {
     return GetFileAttributesW(path.c_str());
+}
+
+bool Desktop::Cloaked(HWND window) const {
+    DWORD cloaked = 0;
+    return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked;
 }
 
 DpiFunctions::DpiFunctions(const Desktop& desktop)

@@ -38,6 +38,9 @@ public:
         kRecallOnOpen | kRecallOnDataAccess | FILE_ATTRIBUTE_OFFLINE;
     // The attributes of the file at `path`, as GetFileAttributesW gives them.
     virtual DWORD FileAttributes(const std::wstring& path) const;
+    // Whether the shown `window` is cloaked, drawn nowhere; never on Windows 7, which has no
+    // cloaking.
+    virtual bool Cloaked(HWND window) const;
 };
 
 // The per-monitor DPI functions of Windows 10 1607 and later, looked up once. Older Windows run

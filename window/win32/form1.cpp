@@ -48,7 +48,9 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC windowProc) {
 // input method's or a drag's window is, lies above `form` over part of it. Another program's
 // always-on-top window has a caption. The taskbar has none and lies above the form after each
 // click on it: only a window over the form counts, so that the form still rises above others.
-bool BelowAnotherThreadsPopup(HWND form) {
+// Windows 8 and later keep the windows of closed system surfaces (Start, the touch keyboard)
+// shown but cloaked, drawn nowhere: they do not count either.
+bool BelowAnotherThreadsPopup(HWND form, const Desktop& desktop) {
     RECT place{};
     GetWindowRect(form, &place);
     for (HWND above = GetWindow(form, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
@@ -57,7 +59,8 @@ bool BelowAnotherThreadsPopup(HWND form) {
         if (IsWindowVisible(above) && GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST &&
             (GetWindowLongPtrW(above, GWL_STYLE) & WS_CAPTION) != WS_CAPTION &&
             GetWindowThreadProcessId(above, nullptr) != GetCurrentThreadId() &&
-            GetWindowRect(above, &popup) && IntersectRect(&overlap, &place, &popup)) {
+            GetWindowRect(above, &popup) && IntersectRect(&overlap, &place, &popup) &&
+            !desktop.Cloaked(above)) {
             return true;
         }
     }
@@ -365,7 +368,7 @@ void Form1::Frame1_OLEDragDrop(const std::wstring& path) {
 
 void Form1::Timer1_Timer() {
     // Such a popup is what the person uses; it goes away by itself.
-    if (BelowAnotherThreadsPopup(m_form)) {
+    if (BelowAnotherThreadsPopup(m_form, m_desktop)) {
         return;
     }
     // Without SWP_NOACTIVATE every tick would activate the window, taking the focus from its

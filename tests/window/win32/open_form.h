@@ -64,6 +64,10 @@ public:
         return Desktop::FileAttributes(path) | addedAttributes;
     }
     DWORD addedAttributes = 0;
+    bool Cloaked(HWND window) const override {
+        return window == cloaked || Desktop::Cloaked(window);
+    }
+    HWND cloaked = nullptr;  // as Windows 8 and later keep a closed Start menu's window
 
     bool highContrast = false;
 

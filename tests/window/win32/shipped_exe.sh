@@ -9,7 +9,7 @@ set -euo pipefail
 objdump=$1
 shift
 exe=$1 architecture=$2
-shipped=" advapi32 comctl32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32 user32 windowscodecs "
+shipped=" advapi32 comctl32 dwmapi gdi32 kernel32 msvcrt ole32 oleaut32 shell32 user32 windowscodecs "
 table=$("$objdump" -p "$exe")
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$table" | tr '[:upper:]' '[:lower:]')
 [ -n "$imports" ] || fail "no imports found in $exe"

@@ -242,7 +242,8 @@ TEST_F(Win32FormTest, ACopyWaitsForAClipboardHeldForAMomentAndReportsOneHeldForG
 
 // Another program's window made topmost over the form: the form rises above it at the timer's
 // next tick, unless it is a caption-less popup, such as a menu, over part of the form, which
-// stays above it while it is shown. The taskbar is such a popup, beside the form.
+// stays above it while it is shown. The taskbar is such a popup, beside the form; a closed Start
+// menu's window is one that is cloaked.
 TEST_F(Win32FormTest, TheWindowRisesAboveOtherProgramsWindowsButNotOverTheirMenus) {
     const HWND form = m_open.form();
     int ticks = 0;
@@ -255,10 +256,13 @@ TEST_F(Win32FormTest, TheWindowRisesAboveOtherProgramsWindowsButNotOverTheirMenu
         DWORD style;
         LONG shift;  // to the right
         bool staysAbove;
+        bool cloaked = false;
     };
-    for (const Row& row : {Row{"a menu over the form", WS_POPUP | WS_BORDER, width / 2, true},
-                           Row{"an always-on-top window", WS_OVERLAPPEDWINDOW, width / 2, false},
-                           Row{"a popup beside the form", WS_POPUP, width, false}}) {
+    for (const Row& row :
+         {Row{"a menu over the form", WS_POPUP | WS_BORDER, width / 2, true},
+          Row{"an always-on-top window", WS_OVERLAPPEDWINDOW, width / 2, false},
+          Row{"a popup beside the form", WS_POPUP, width, false},
+          Row{"a cloaked popup over the form", WS_POPUP, width / 2, false, true}}) {
         SCOPED_TRACE(row.what);
         std::promise<HWND> made;
         std::thread program([&] {
@@ -278,6 +282,7 @@ TEST_F(Win32FormTest, TheWindowRisesAboveOtherProgramsWindowsButNotOverTheirMenu
             DestroyWindow(window);
         });
         const HWND other = made.get_future().get();
+        m_open.desktop().cloaked = row.cloaked ? other : nullptr;
         const DWORD thread = GetWindowThreadProcessId(other, nullptr);
         const bool wasAbove = Above(other, form);
         const int start = ticks;
