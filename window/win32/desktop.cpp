@@ -56,7 +56,14 @@ BOOL Desktop::Parameters(UINT action, UINT size, void* value) const {
 }
 
 DWORD Desktop::FileAttributes(const std::wstring& path) const {
-    return GetFileAttributesW(path.c_str());
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileExW(path.c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    const UniqueFind searched(search);
+    return found.dwFileAttributes;
 }
 
 bool Desktop::Cloaked(HWND window) const {

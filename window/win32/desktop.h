@@ -36,7 +36,9 @@ public:
     static constexpr DWORD kRecallOnDataAccess = 0x00400000;
     static constexpr DWORD kDataElsewhere =
         kRecallOnOpen | kRecallOnDataAccess | FILE_ATTRIBUTE_OFFLINE;
-    // The attributes of the file at `path`, as GetFileAttributesW gives them.
+    // The attributes of the file at `path` as its folder lists them, without opening it; the
+    // only place Windows reports recall-on-open, whose bit GetFileAttributesW gives another
+    // meaning (extended attributes).
     virtual DWORD FileAttributes(const std::wstring& path) const;
     // Whether the shown `window` is cloaked, drawn nowhere; never on Windows 7, which has no
     // cloaking.

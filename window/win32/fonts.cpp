@@ -19,19 +19,22 @@ LONG PixelHeight(double points, UINT dpi) { return std::lround(points * dpi / 72
 // Whether `font` has a glyph for every character of the captions shown in a font of `roles`.
 bool DrawsCaptions(HFONT font, std::span<const FontRole> roles) {
     const WindowDc screen(nullptr);
-    const HGDIOBJ previous = SelectObject(screen.Get(), font);
-    bool drawsAll = true;
+    const HGDIOBJ previous = font ? SelectObject(screen.Get(), font) : nullptr;
+    bool drawsAll = previous != nullptr;
     for (const ControlSpec& spec : kFormLayout) {
         if (std::ranges::find(roles, spec.font) == roles.end() || spec.caption.empty()) {
             continue;
         }
         const std::wstring caption = ToWide(spec.caption);
         std::vector<WORD> glyphs(caption.size());
-        GetGlyphIndicesW(screen.Get(), caption.c_str(), static_cast<int>(caption.size()),
-                         glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
-        drawsAll = drawsAll && std::ranges::find(glyphs, 0xFFFF) == glyphs.end();
+        drawsAll = drawsAll &&
+                   GetGlyphIndicesW(screen.Get(), caption.c_str(), static_cast<int>(caption.size()),
+                                    glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR &&
+                   std::ranges::find(glyphs, 0xFFFF) == glyphs.end();
     }
-    SelectObject(screen.Get(), previous);
+    if (previous) {
+        SelectObject(screen.Get(), previous);
+    }
     return drawsAll;
 }
 

@@ -18,6 +18,7 @@ using UniqueBitmap = std::unique_ptr<HBITMAP__, CallRelease<DeleteObject>>;
 using UniqueBrush = std::unique_ptr<HBRUSH__, CallRelease<DeleteObject>>;
 using UniqueGlobal = std::unique_ptr<void, CallRelease<GlobalFree>>;
 using UniqueHandle = std::unique_ptr<void, CallRelease<CloseHandle>>;
+using UniqueFind = std::unique_ptr<void, CallRelease<FindClose>>;
 
 // A window's device context, given back to the window at the end of its scope.
 class WindowDc final {
