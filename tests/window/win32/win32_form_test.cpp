@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
 #include <thread>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -47,13 +49,26 @@ bool Above(HWND upper, HWND lower) {
     return false;
 }
 
-LRESULT CALLBACK CountTicks(HWND form, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR ticks) {
-    if (message == WM_TIMER && wParam == static_cast<WPARAM>(ControlId(u"Timer1"))) {
-        ++*reinterpret_cast<int*>(ticks);
+// Tells `watch` of each WM_COMMAND and WM_TIMER that `form` is sent, with its wParam.
+class CommandsWatched final {
+public:
+    using Watch = std::function<void(UINT, WPARAM)>;
+    CommandsWatched(HWND form, Watch watch) : m_form(form), m_watch(std::move(watch)) {
+        SetWindowSubclass(m_form, Proc, 0, reinterpret_cast<DWORD_PTR>(&m_watch));
     }
-    return DefSubclassProc(form, message, wParam, lParam);
-}
+    ~CommandsWatched() { RemoveWindowSubclass(m_form, Proc, 0); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND form, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR watch) {
+        if (message == WM_COMMAND || message == WM_TIMER) {
+            (*reinterpret_cast<Watch*>(watch))(message, wParam);
+        }
+        return DefSubclassProc(form, message, wParam, lParam);
+    }
+    HWND m_form;
+    Watch m_watch;
+};
 
 class Win32FormTest : public testing::Test {
 protected:
@@ -213,21 +228,34 @@ TEST_F(Win32FormTest, TimerKeepsTheWindowOnTopWithoutActivatingIt) {
 TEST_F(Win32FormTest, ACopyWaitsForAClipboardHeldForAMomentAndReportsOneHeldForGood) {
     using namespace std::chrono_literals;
     const std::u16string line = m_open.copy().clipboard;
+    const HWND form = m_open.form();
+    std::promise<void> copying;
+    const CommandsWatched watched(form, [&copying](UINT message, WPARAM command) {
+        if (message == WM_COMMAND && command == MAKEWPARAM(ControlId(u"Command1"), BN_CLICKED)) {
+            copying.set_value();
+        }
+    });
     struct Row {
-        std::optional<std::chrono::milliseconds> held;  // none: for good
+        bool forGood;
         std::optional<std::u16string_view> message;
         std::u16string_view clipboard;
     };
-    for (const Row& row : {Row{300ms, std::nullopt, line},
-                           Row{std::nullopt, kClipboardFailedMessage, u"untouched"}}) {
-        SCOPED_TRACE(row.held ? "for a moment" : "for good");
+    for (const Row& row :
+         {Row{false, std::nullopt, line}, Row{true, kClipboardFailedMessage, u"untouched"}}) {
+        SCOPED_TRACE(row.forGood ? "for good" : "for a moment");
         m_open.copyElsewhere({}, u"untouched");
+        copying = {};
         std::promise<bool> held;
         std::promise<void> released;
         std::thread holder([&] {
             held.set_value(OpenClipboard(nullptr));
-            const auto release = released.get_future();
-            row.held ? void(release.wait_for(*row.held)) : release.wait();
+            if (row.forGood) {
+                released.get_future().wait();
+            } else if (copying.get_future().wait_for(kPatience * 1ms) ==
+                       std::future_status::ready) {
+                // Answered only once the copy, having found the clipboard held, waits for it.
+                SendMessageW(form, WM_NULL, 0, 0);
+            }
             CloseClipboard();
         });
         const bool wasHeld = held.get_future().get();
@@ -242,12 +270,14 @@ TEST_F(Win32FormTest, ACopyWaitsForAClipboardHeldForAMomentAndReportsOneHeldForG
 
 // Another program's window made topmost over the form: the form rises above it at the timer's
 // next tick, unless it is a caption-less popup, such as a menu, over part of the form, which
-// stays above it while it is shown. The taskbar is such a popup, beside the form; a closed Start
-// menu's window is one that is cloaked.
+// stays above it while it is shown; but not a closed Start menu's window, which is cloaked, nor a
+// popup beside the form.
 TEST_F(Win32FormTest, TheWindowRisesAboveOtherProgramsWindowsButNotOverTheirMenus) {
     const HWND form = m_open.form();
     int ticks = 0;
-    SetWindowSubclass(form, CountTicks, 0, reinterpret_cast<DWORD_PTR>(&ticks));
+    const CommandsWatched counted(form, [&ticks](UINT message, WPARAM timer) {
+        ticks += message == WM_TIMER && timer == static_cast<WPARAM>(ControlId(u"Timer1"));
+    });
     RECT place{};
     GetWindowRect(form, &place);
     const LONG width = place.right - place.left;
@@ -293,7 +323,6 @@ TEST_F(Win32FormTest, TheWindowRisesAboveOtherProgramsWindowsButNotOverTheirMenu
         ASSERT_TRUE(wasAbove);
         EXPECT_EQ(staysAbove, row.staysAbove) << ticks - start << " ticks";
     }
-    RemoveWindowSubclass(form, CountTicks, 0);
 }
 
 // A picture whose data is not on this computer, such as a cloud file, would be downloaded to be
