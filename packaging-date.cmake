@@ -13,6 +13,10 @@ execute_process(COMMAND git rev-parse --show-prefix WORKING_DIRECTORY ${source}
 if(NOT failed AND prefix STREQUAL "")
     execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${source}
                     OUTPUT_VARIABLE date ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
+elseif(EXISTS ${source}/.git)
+    # A checkout that git will not read (no git, or another user's folder) would be dated
+    # otherwise than the same commit elsewhere.
+    message(FATAL_ERROR "The packages cannot be dated: git cannot read the checkout ${source}")
 endif()
 if(NOT date MATCHES "^[0-9]+$")
     file(STRINGS ${source}/CHANGELOG trailer REGEX "^ -- " LIMIT_COUNT 1)
@@ -23,4 +27,5 @@ endif()
 if(NOT date MATCHES "^[0-9]+$")
     message(FATAL_ERROR "The packages cannot be dated: neither git nor CHANGELOG gives a date")
 endif()
+message(STATUS "Packages dated ${date} (SOURCE_DATE_EPOCH)")
 set(ENV{SOURCE_DATE_EPOCH} ${date})
