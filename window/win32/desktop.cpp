@@ -57,8 +57,8 @@ BOOL Desktop::Parameters(UINT action, UINT size, void* value) const {
 
 DWORD Desktop::FileAttributes(const std::wstring& path) const {
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileExW(path.c_str(), FindExInfoBasic, &found,
-                                           FindExSearchNameMatch, nullptr, 0);
+    const HANDLE search =
+        FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) {
         return INVALID_FILE_ATTRIBUTES;
     }
