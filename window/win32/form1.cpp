@@ -67,6 +67,12 @@ bool BelowAnotherThreadsPopup(HWND form, const Desktop& desktop) {
     return false;
 }
 
+// The command prompt a person pastes into inherits the environment this program has, from
+// Explorer.
+bool IsEnvironmentVariable(std::u16string_view name) {
+    return GetEnvironmentVariableW(ToWide(name).c_str(), nullptr, 0) != 0;
+}
+
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, const Desktop& desktop) : m_desktop(desktop) {
@@ -328,16 +334,6 @@ void Form1::Text2_Change() {
 }
 
 void Form1::Text3_Change() { Text2_Change(); }
-
-namespace {
-
-// The command prompt a person pastes into inherits the environment this program has, from
-// Explorer.
-bool IsEnvironmentVariable(std::u16string_view name) {
-    return GetEnvironmentVariableW(ToWide(name).c_str(), nullptr, 0) != 0;
-}
-
-}  // namespace
 
 void Form1::Command1_Click() {
     // The Windows program's line is pasted into a command prompt.
