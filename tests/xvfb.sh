@@ -34,6 +34,7 @@ open_karvosel() {
     window=$(window_named Karvosel)
 }
 
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]; }
 stays_above() { [[ $(xprop -id "$window" _NET_WM_STATE) == *_NET_WM_STATE_ABOVE* ]]; }
 
 # click_copy: clicks the copy button, which spans 8..161 by 184..225 logical pixels.

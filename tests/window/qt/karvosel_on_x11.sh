@@ -42,7 +42,6 @@ expected='Vandrelix.exe "" -xi -xa -ws[400,600] -cc[0,11,0]'
 # copy WHICH: clicks the copy button and waits for the line on the clipboard.
 copy() { click_copy && wait_until clipboard_is "$expected" || fail "the $1 copy did not arrive"; }
 taken() { take_clipboard && wait_until clipboard_is "" || fail "xclip did not take the clipboard"; }
-active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]; }
 close_karvosel() {
     xdotool windowactivate "$window"
     wait_until active || fail "openbox did not activate the window: $(cat "$work/openbox.log")"
