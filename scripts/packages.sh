@@ -50,11 +50,10 @@ ensure_chinese_font() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkgconf qt6-base-dev libxcb1-dev libfontconfig-dev)
 # The Windows programs, 64-bit and 32-bit: the cross compilers (the -posix ones alone: the
 # metapackages would make the win32-threads compilers the default), GoogleTest's sources, and Wine
-# with its 32-bit half, a window manager, a file-drag source, a Chinese font and a screen grabber
-# for their tests.
+# with its 32-bit half, a window manager, a file-drag source and a Chinese font for their tests.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
                   binutils-mingw-w64-i686 googletest wine64 wine wine32:i386 openbox tk8.6 tkdnd
-                  fonts-wqy-microhei imagemagick)
+                  fonts-wqy-microhei)
 
 # configure_and_build PRESET: configures only when the build folder is new; the build itself
 # re-runs CMake when a build file changed.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # karvosel_under_wine.sh EXE: the real program under Wine on an X display with a window manager,
-# used as a person would: it stays above other windows, shows no caret in the path box, takes a
-# file dragged from another program and copies the line to the X clipboard.
+# used as a person would: it stays above other windows, takes a file dragged from another program
+# and copies the line to the X clipboard.
 set -euo pipefail
 . "$(dirname "$0")/wine_session.sh"
 
@@ -12,28 +12,11 @@ expected="Vandrelix.exe \"Z:${models//\//\\}\\模型.model\" -xi -xa -ws[400,600
 
 open_karvosel wine "$1"
 wait_until stays_above || fail "the window does not stay on top: $(xprop -id "$window" _NET_WM_STATE)"
-# Once openbox has placed the window and given it the focus, the form hands that to the path box.
+# The window is where it stays once openbox has placed it and given it the focus.
 wait_until active || fail "openbox did not activate the window: $(cat "$work/openbox.log")"
 # at X Y: the screen position of the client point X Y.
 origin=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left [XY]: *//p' | tr '\n' ' ')
 at() { read -r left top <<<"$origin"; echo "$((left + $1)) $((top + $2))"; }
-
-# frames_of X Y W H SECONDS: how many different pictures that area of the window shows over that
-# many seconds.
-frames_of() {
-    local end=$(($(date +%s%N) + $5 * 1000000000))
-    while [ "$(date +%s%N)" -lt "$end" ]; do
-        import -window "$window" -crop "$3x$4+$1+$2" rgb:- | md5sum
-    done | sort -u | wc -l
-}
-
-# The caret blinks in a box that shows it, several times over two seconds; the path box, which
-# has the focus, shows none.
-text1_frames=$(frames_of 8 104 153 25 2)
-xdotool mousemove --window "$window" 200 194 click 1  # into the width box
-blinks() { [ "$(frames_of 176 184 43 20 1)" -gt 1 ]; }
-wait_until blinks || fail "no caret blinks in the width box: the caret check sees nothing"
-[ "$text1_frames" -eq 1 ] || fail "the path box shows a caret ($text1_frames different frames)"
 
 # A file dragged from another program onto the frame; the drag is tried again if the drop
 # arrived before the target answered the drag source.
@@ -56,4 +39,4 @@ for attempt in 1 2 3; do
     [ "$attempt" -lt 3 ] || fail "clipboard holds [$(holds)], expected [$expected]"
 done
 
-echo "PASS: on top, no caret in the path box, a dragged file dropped, copied [$expected]"
+echo "PASS: on top, a dragged file dropped, copied [$expected]"
